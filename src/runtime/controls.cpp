@@ -1,0 +1,249 @@
+#include "controls.h"
+
+#include <QKeyEvent>
+#include <QPointer>
+#include <QTextBlock>
+#include <QTextCursor>
+
+namespace {
+
+Qt::Alignment horizontal(TextAlign a)
+{
+    switch (a) {
+    case TextAlign::Right: return Qt::AlignRight;
+    case TextAlign::Center: return Qt::AlignHCenter;
+    case TextAlign::Left: break;
+    }
+    return Qt::AlignLeft;
+}
+
+// The form builds its tab order from this after all controls are laid out.
+void setTabIndex(QWidget* w, int tabIndex) { w->setProperty("tabIndex", tabIndex); }
+
+void placeAt(QWidget* w, const QRect& twipsRect) { w->setGeometry(design::pixels(twipsRect)); }
+
+// Colours for the normal look; the disabled look keeps the style's grey text.
+void setColors(QWidget* w, QPalette::ColorRole backRole, QPalette::ColorRole foreRole,
+               std::optional<uint32_t> back, std::optional<uint32_t> fore)
+{
+    QPalette p = w->palette();
+    for (auto group : {QPalette::Active, QPalette::Inactive}) {
+        if (back)
+            p.setColor(group, backRole, design::color(*back));
+        if (fore)
+            p.setColor(group, foreRole, design::color(*fore));
+    }
+    if (back)
+        p.setColor(QPalette::Disabled, backRole, design::color(*back));
+    w->setPalette(p);
+}
+
+} // namespace
+
+// --- Label -------------------------------------------------------------------
+
+Label::Label(QWidget* client) : QLabel(client)
+{
+    setTextFormat(Qt::PlainText);
+    setWordWrap(false);
+    setAutoFillBackground(true);
+}
+
+void Label::apply(const LabelDesign& d)
+{
+    setFont(design::font(d.font));
+    setColors(this, QPalette::Window, QPalette::WindowText, d.backColor, d.foreColor);
+    setAlignment(horizontal(d.align) | Qt::AlignTop);
+    if (d.border) {
+        setFrameStyle(QFrame::Box | QFrame::Plain);
+        setLineWidth(1);
+    }
+    placeAt(this, d.place);
+    setTabIndex(this, d.tabIndex);
+    setEnabled(d.enabled);
+    setVisible(d.visible);
+    autoSize_ = d.autoSize;
+    setCaption(d.caption);
+}
+
+void Label::setCaption(const QString& caption)
+{
+    setText(caption);
+    if (autoSize_)
+        resize(sizeHint());
+}
+
+void Label::setBackColor(uint32_t bbggrr)
+{
+    setColors(this, QPalette::Window, QPalette::WindowText, bbggrr, std::nullopt);
+}
+
+// --- TextBox -----------------------------------------------------------------
+
+std::optional<int16_t> keyAscii(const QKeyEvent& e)
+{
+    switch (e.key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return 13;
+    case Qt::Key_Backspace: return 8;
+    case Qt::Key_Escape: return 27;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Delete:
+    case Qt::Key_Insert:
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown: return std::nullopt;
+    default: break;
+    }
+    if (e.key() >= Qt::Key_F1 && e.key() <= Qt::Key_F35)
+        return std::nullopt;
+    const auto mods = e.modifiers();
+    if ((mods & Qt::ControlModifier) && !(mods & Qt::AltModifier) && e.key() >= Qt::Key_A &&
+        e.key() <= Qt::Key_Z)
+        return static_cast<int16_t>(e.key() - Qt::Key_A + 1);
+    const QString t = e.text();
+    if (t.isEmpty() || t.at(0).unicode() == 0x7F)
+        return std::nullopt;
+    return static_cast<int16_t>(t.at(0).unicode());
+}
+
+TextBox::TextBox(QWidget* client) : QLineEdit(client) {}
+
+void TextBox::apply(const TextBoxDesign& d)
+{
+    setFont(design::font(d.font));
+    setColors(this, QPalette::Base, QPalette::Text, d.backColor.value_or(0x00FFFFFF),
+              d.foreColor.value_or(0x00000000));
+    setAlignment(horizontal(d.align) | Qt::AlignVCenter);
+    setReadOnly(d.readOnly);
+    setMaxLength(d.maxLength > 0 ? d.maxLength : 32767);
+    setToolTip(d.toolTip);
+    setFocusPolicy(d.tabStop ? Qt::StrongFocus : Qt::ClickFocus);
+    placeAt(this, d.place);
+    setTabIndex(this, d.tabIndex);
+    setVisible(d.visible);
+    setText(d.text);
+}
+
+void TextBox::keyPressEvent(QKeyEvent* event)
+{
+    const std::optional<int16_t> code = keyAscii(*event);
+    if (!code || !KeyPress) {
+        QLineEdit::keyPressEvent(event);
+        return;
+    }
+    int16_t k = *code;
+    QPointer<TextBox> self(this);
+    KeyPress(k);
+    if (!self || k == 0)
+        return;
+    if (k == *code) {
+        QLineEdit::keyPressEvent(event);
+        return;
+    }
+    // The handler typed another character in place of the key.
+    if (k == 8)
+        backspace();
+    else if (k != 13)
+        insert(QString(QChar(static_cast<char16_t>(k))));
+}
+
+// --- MultiLineTextBox --------------------------------------------------------
+
+MultiLineTextBox::MultiLineTextBox(QWidget* client) : QTextEdit(client)
+{
+    setAcceptRichText(false);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setLineWrapMode(QTextEdit::WidgetWidth);
+    document()->setDocumentMargin(1);
+}
+
+void MultiLineTextBox::apply(const TextBoxDesign& d)
+{
+    setFont(design::font(d.font));
+    setColors(this, QPalette::Base, QPalette::Text, d.backColor.value_or(0x00FFFFFF),
+              d.foreColor.value_or(0x00000000));
+    align_ = horizontal(d.align);
+    setReadOnly(d.readOnly);
+    setToolTip(d.toolTip);
+    setFocusPolicy(d.tabStop ? Qt::StrongFocus : Qt::NoFocus);
+    setTabChangesFocus(true);
+    placeAt(this, d.place);
+    setTabIndex(this, d.tabIndex);
+    setVisible(d.visible);
+    setText(d.text);
+}
+
+void MultiLineTextBox::setText(const QString& t)
+{
+    setPlainText(t);
+    // Every line keeps the box's alignment, also those the user types later.
+    QTextOption option = document()->defaultTextOption();
+    option.setAlignment(align_);
+    document()->setDefaultTextOption(option);
+    QTextCursor c(document());
+    c.select(QTextCursor::Document);
+    QTextBlockFormat f;
+    f.setAlignment(align_);
+    c.mergeBlockFormat(f);
+}
+
+// --- CommandButton -----------------------------------------------------------
+
+CommandButton::CommandButton(QWidget* client) : QToolButton(client)
+{
+    setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    setFocusPolicy(Qt::StrongFocus);
+    setAutoRaise(false);
+    setAutoFillBackground(true);
+    connect(this, &QToolButton::clicked, this, [this] {
+        if (Click)
+            Click();
+    });
+}
+
+void CommandButton::apply(const ButtonDesign& d)
+{
+    setText(d.caption);
+    setFont(design::font(d.font));
+    if (d.backColor) {
+        QPalette p = palette();
+        p.setColor(QPalette::Button, design::color(*d.backColor));
+        p.setColor(QPalette::Window, design::color(*d.backColor));
+        setPalette(p);
+    }
+    if (!d.picture.isEmpty()) {
+        const QPixmap pm(d.picture);
+        setIcon(QIcon(pm));
+        setIconSize(pm.size());
+    }
+    placeAt(this, d.place);
+    setTabIndex(this, d.tabIndex);
+    setVisible(d.visible);
+}
+
+void CommandButton::keyPressEvent(QKeyEvent* event)
+{
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && !event->isAutoRepeat()) {
+        click();
+        return;
+    }
+    QToolButton::keyPressEvent(event);
+}
+
+// --- Image -------------------------------------------------------------------
+
+Image::Image(QWidget* client) : QLabel(client) { setScaledContents(true); }
+
+void Image::apply(const ImageDesign& d)
+{
+    setPixmap(QPixmap(d.picture));
+    placeAt(this, d.place);
+}

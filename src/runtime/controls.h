@@ -1,0 +1,134 @@
+#pragma once
+
+#include "design.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QTextEdit>
+#include <QToolButton>
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+
+// The intrinsic controls a form is built from, each laid out from a design
+// record in twips and &H00BBGGRR& colours. Controls are children of a form's
+// client area and are destroyed with it.
+
+enum class TextAlign { Left, Right, Center };
+
+struct LabelDesign {
+    QString caption{};
+    QRect place{}; // left, top, width, height in twips
+    design::FontSpec font{};
+    std::optional<uint32_t> backColor{};
+    std::optional<uint32_t> foreColor{};
+    TextAlign align = TextAlign::Left;
+    int tabIndex = 0;
+    bool visible = true;
+    bool enabled = true;
+    bool border = false;
+    bool autoSize = false; // width and height follow the caption
+};
+
+class Label : public QLabel {
+    Q_OBJECT
+public:
+    explicit Label(QWidget* client);
+    void apply(const LabelDesign& d);
+
+    void setCaption(const QString& caption);
+    QString Caption() const { return text(); }
+    void setBackColor(uint32_t bbggrr);
+
+private:
+    bool autoSize_ = false;
+};
+
+struct TextBoxDesign {
+    QString text{};
+    QRect place{};
+    design::FontSpec font{};
+    std::optional<uint32_t> backColor{};
+    std::optional<uint32_t> foreColor{};
+    TextAlign align = TextAlign::Left;
+    int tabIndex = 0;
+    bool visible = true;
+    bool readOnly = false;
+    bool tabStop = true;
+    int maxLength = 0; // 0: no limit
+    QString toolTip{};
+};
+
+// The code of a typed character, as a handler sees it: 13 for both Enter keys,
+// 8 for Backspace, 27 for Escape, 1..26 for Ctrl+A..Ctrl+Z, otherwise the
+// character's UTF-16 unit read as a signed 16-bit value. Keys that make no
+// character (arrows, Home, End, Delete, Tab, function keys) have none.
+std::optional<int16_t> keyAscii(const QKeyEvent& event);
+
+// A one-line text box whose KeyPress sees every typed character first: set
+// the code to 0 to drop the key, to another value to type that instead.
+class TextBox : public QLineEdit {
+    Q_OBJECT
+public:
+    explicit TextBox(QWidget* client);
+    void apply(const TextBoxDesign& d);
+
+    QString Text() const { return text(); }
+    void setText(const QString& t) { QLineEdit::setText(t); }
+
+    std::function<void(int16_t& KeyAscii)> KeyPress;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+};
+
+// A text box that allows several lines; its text stands at the top.
+class MultiLineTextBox : public QTextEdit {
+    Q_OBJECT
+public:
+    explicit MultiLineTextBox(QWidget* client);
+    void apply(const TextBoxDesign& d);
+
+    QString Text() const { return toPlainText(); }
+    void setText(const QString& t);
+
+private:
+    Qt::Alignment align_ = Qt::AlignLeft;
+};
+
+struct ButtonDesign {
+    QString caption{};
+    QRect place{};
+    design::FontSpec font{};
+    std::optional<uint32_t> backColor{};
+    QString picture{}; // resource path; shown above the caption
+    int tabIndex = 0;
+    bool visible = true;
+};
+
+// A command button in graphical style. Click is raised by the mouse, and by
+// Enter or Space while the button has the focus.
+class CommandButton : public QToolButton {
+    Q_OBJECT
+public:
+    explicit CommandButton(QWidget* client);
+    void apply(const ButtonDesign& d);
+
+    std::function<void()> Click;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+};
+
+struct ImageDesign {
+    QRect place{};
+    QString picture{}; // stretched to the control's size
+};
+
+class Image : public QLabel {
+    Q_OBJECT
+public:
+    explicit Image(QWidget* client);
+    void apply(const ImageDesign& d);
+};

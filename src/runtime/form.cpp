@@ -1,0 +1,204 @@
+#include "form.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QScreen>
+#include <QWindow>
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+// Border widths in pixels: a sizable frame is 4 px (60 twips) on each side,
+// a fixed single one 1 px.
+int borderPixels(BorderStyle s) { return s == BorderStyle::Sizable ? 4 : 1; }
+} // namespace
+
+Form::Form(FormHost& host, const FormDesign& d)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint),
+      host_(host),
+      client_(new QWidget(this)),
+      style_(d.border),
+      border_(borderPixels(d.border))
+{
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    client_->setAutoFillBackground(true);
+    if (d.backColor) {
+        QPalette p = client_->palette();
+        p.setColor(QPalette::Window, design::color(*d.backColor));
+        client_->setPalette(p);
+    }
+    if (style_ == BorderStyle::Sizable)
+        setMouseTracking(true);
+    resize(design::px(d.clientWidth) + 2 * border_, design::px(d.clientHeight) + 2 * border_);
+}
+
+void Form::setHeight(int twips) { resize(width(), design::px(twips)); }
+void Form::setWidth(int twips) { resize(design::px(twips), height()); }
+
+void Form::applyTabOrder()
+{
+    std::vector<std::pair<int, QWidget*>> order;
+    for (QWidget* w : client_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        const QVariant t = w->property("tabIndex");
+        if (t.isValid() && w->focusPolicy() != Qt::NoFocus)
+            order.emplace_back(t.toInt(), w);
+    }
+    std::stable_sort(order.begin(), order.end(),
+                     [](const auto& x, const auto& y) { return x.first < y.first; });
+    for (size_t i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1].second, order[i].second);
+}
+
+void Form::showModeless()
+{
+    if (!placed_) {
+        if (QScreen* screen = QGuiApplication::primaryScreen()) {
+            QRect r = rect();
+            r.moveCenter(screen->availableGeometry().center());
+            move(r.topLeft());
+        }
+        placed_ = true;
+    }
+    show();
+    raise();
+    activateWindow();
+    if (!focusWidget()) {
+        // The control lowest in tab order that can take the focus.
+        std::vector<std::pair<int, QWidget*>> order;
+        for (QWidget* w : client_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            const QVariant t = w->property("tabIndex");
+            if (t.isValid() && w->isVisibleTo(this) && w->isEnabled() &&
+                (w->focusPolicy() & Qt::TabFocus))
+                order.emplace_back(t.toInt(), w);
+        }
+        auto first = std::min_element(order.begin(), order.end(),
+                                      [](const auto& x, const auto& y) { return x.first < y.first; });
+        if (first != order.end())
+            first->second->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+void Form::closeEvent(QCloseEvent* event)
+{
+    // The form decides when it goes: the window manager's close is an Unload.
+    event->ignore();
+    host_.closeRequested(this);
+}
+
+void Form::resizeEvent(QResizeEvent*)
+{
+    client_->setGeometry(border_, border_, qMax(0, width() - 2 * border_),
+                         qMax(0, height() - 2 * border_));
+}
+
+void Form::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    const QPalette pal = palette();
+    if (style_ == BorderStyle::FixedSingle) {
+        p.fillRect(rect(), pal.color(QPalette::Shadow));
+        return;
+    }
+    // A raised frame: light outer edge top-left, dark bottom-right.
+    p.fillRect(rect(), pal.color(QPalette::Button));
+    p.setPen(pal.color(QPalette::Light));
+    p.drawLine(0, 0, width() - 1, 0);
+    p.drawLine(0, 0, 0, height() - 1);
+    p.setPen(pal.color(QPalette::Shadow));
+    p.drawLine(0, height() - 1, width() - 1, height() - 1);
+    p.drawLine(width() - 1, 0, width() - 1, height() - 1);
+}
+
+Qt::Edges Form::edgesAt(const QPoint& pos) const
+{
+    Qt::Edges e;
+    if (style_ != BorderStyle::Sizable)
+        return e;
+    if (pos.x() < border_)
+        e |= Qt::LeftEdge;
+    if (pos.x() >= width() - border_)
+        e |= Qt::RightEdge;
+    if (pos.y() < border_)
+        e |= Qt::TopEdge;
+    if (pos.y() >= height() - border_)
+        e |= Qt::BottomEdge;
+    return e;
+}
+
+void Form::mousePressEvent(QMouseEvent* event)
+{
+    const Qt::Edges e = edgesAt(event->position().toPoint());
+    if (e && event->button() == Qt::LeftButton && windowHandle())
+        windowHandle()->startSystemResize(e);
+    QWidget::mousePressEvent(event);
+}
+
+void Form::mouseMoveEvent(QMouseEvent* event)
+{
+    const Qt::Edges e = edgesAt(event->position().toPoint());
+    if ((e & Qt::LeftEdge && e & Qt::TopEdge) || (e & Qt::RightEdge && e & Qt::BottomEdge))
+        setCursor(Qt::SizeFDiagCursor);
+    else if ((e & Qt::RightEdge && e & Qt::TopEdge) || (e & Qt::LeftEdge && e & Qt::BottomEdge))
+        setCursor(Qt::SizeBDiagCursor);
+    else if (e & (Qt::LeftEdge | Qt::RightEdge))
+        setCursor(Qt::SizeHorCursor);
+    else if (e & (Qt::TopEdge | Qt::BottomEdge))
+        setCursor(Qt::SizeVerCursor);
+    else
+        unsetCursor();
+    QWidget::mouseMoveEvent(event);
+}
+
+// --- FormSlotBase ------------------------------------------------------------
+
+FormSlotBase::~FormSlotBase() = default;
+
+void FormSlotBase::Load()
+{
+    if (form_)
+        return;
+    form_ = make_();
+    form_->applyTabOrder();
+    form_->Form_Load();
+}
+
+void FormSlotBase::Show()
+{
+    Load();
+    form_->showModeless();
+}
+
+void FormSlotBase::Unload()
+{
+    if (!form_)
+        return;
+    Form* gone = form_.release();
+    gone->hide();
+    gone->deleteLater();
+}
+
+int FormSlotBase::Height()
+{
+    Load();
+    return form_->Height();
+}
+
+int FormSlotBase::Width()
+{
+    Load();
+    return form_->Width();
+}
+
+void FormSlotBase::setHeight(int twips)
+{
+    Load();
+    form_->setHeight(twips);
+}
+
+void FormSlotBase::setWidth(int twips)
+{
+    Load();
+    form_->setWidth(twips);
+}

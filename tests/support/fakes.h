@@ -1,0 +1,64 @@
+#pragma once
+
+#include "forms/program.h"
+#include "runtime/services.h"
+
+#include <QDate>
+#include <QString>
+#include <QStringList>
+
+#include <deque>
+#include <functional>
+#include <memory>
+#include <vector>
+
+// A clock that reads what the test set: either one value, or a queue of
+// readings that are taken one by one (the last one repeats).
+class FakeClock final : public Clock {
+public:
+    double Timer() override;
+    QDate Date() override { return date; }
+
+    void set(double seconds) { readings = {seconds}; }
+    void queue(std::initializer_list<double> seconds) { readings.assign(seconds); }
+
+    std::deque<double> readings{0.0};
+    QDate date{2026, 12, 9};
+    int timesRead = 0;
+};
+
+struct ShownBox {
+    QString prompt;
+    int buttons;
+    QString title;
+    friend bool operator==(const ShownBox&, const ShownBox&) = default;
+};
+
+// Records every box and confirms it at once. onShow runs while the box is
+// up, to look at the screens as the pupil sees them then.
+class RecordingMessageBoxes final : public MessageBoxes {
+public:
+    void MsgBox(const QString& prompt, int buttons, const QString& title) override;
+    std::vector<ShownBox> shown;
+    std::function<void(const ShownBox&)> onShow;
+    QStringList prompts() const;
+};
+
+class RecordingEnder final : public Ender {
+public:
+    void End() override { ++ends; }
+    int ends = 0;
+};
+
+// A program with fake services; the fakes stay reachable from the test.
+struct TestProgram {
+    explicit TestProgram(const Variant& variant);
+    FakeClock* clock;
+    RecordingMessageBoxes* boxes;
+    RecordingEnder* ender;
+    std::unique_ptr<Program> program;
+    Program* operator->() { return program.get(); }
+    Program& operator*() { return *program; }
+};
+
+const Variant& variantNamed(const QString& name);

@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the programs and their tests need, if missing.
+set -euo pipefail
+
+packages=(
+  build-essential cmake ninja-build
+  qt6-base-dev qt6-qpa-plugins
+  fonts-liberation2 fonts-dejavu-core
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if ((${#missing[@]})); then
+  echo "Installing: ${missing[*]}"
+  apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
