@@ -11,6 +11,17 @@ class frmEindscherm final : public Form {
 public:
     explicit frmEindscherm(Program& program);
 
+    MultiLineTextBox Text2;
+    MultiLineTextBox Text1;
+    Image Image1;
+    CommandButton Command1;
+    CommandButton Command2;
+
+    void Command1_Click();
+    void Command2_Click();
+
 private:
+    void unloadTheTestForms();
+
     Program& program;
 };

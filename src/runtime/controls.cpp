@@ -1,5 +1,6 @@
 #include "controls.h"
 
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QPointer>
 #include <QTextBlock>
@@ -209,10 +210,32 @@ CommandButton::CommandButton(QWidget* client) : QToolButton(client)
     });
 }
 
+namespace {
+// Breaks a caption into lines that fit the width, at blanks only.
+QString wrapped(const QString& caption, const QFontMetrics& fm, int width)
+{
+    QStringList lines;
+    QString line;
+    for (const QString& word : caption.split(u' ', Qt::SkipEmptyParts)) {
+        const QString candidate = line.isEmpty() ? word : line + u' ' + word;
+        if (!line.isEmpty() && fm.horizontalAdvance(candidate) > width) {
+            lines << line;
+            line = word;
+        } else {
+            line = candidate;
+        }
+    }
+    if (!line.isEmpty())
+        lines << line;
+    return lines.join(u'\n');
+}
+} // namespace
+
 void CommandButton::apply(const ButtonDesign& d)
 {
-    setText(d.caption);
+    caption_ = d.caption;
     setFont(design::font(d.font));
+    setText(wrapped(d.caption, fontMetrics(), design::px(d.place.width()) - 8));
     if (d.backColor) {
         QPalette p = palette();
         p.setColor(QPalette::Button, design::color(*d.backColor));

@@ -115,10 +115,17 @@ public:
     explicit CommandButton(QWidget* client);
     void apply(const ButtonDesign& d);
 
+    // The caption as designed; the face shows it wrapped at word boundaries
+    // to the button's width.
+    QString Caption() const { return caption_; }
+
     std::function<void()> Click;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    QString caption_;
 };
 
 struct ImageDesign {
