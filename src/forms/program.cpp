@@ -24,14 +24,15 @@ Program::Program(const Variant& v, Services s)
 
 Program::~Program()
 {
-    for (FormSlotBase* slot : {static_cast<FormSlotBase*>(&frmEindscherm),
-                               static_cast<FormSlotBase*>(&Resultaten),
-                               static_cast<FormSlotBase*>(&Werkblad),
-                               static_cast<FormSlotBase*>(&frmReeks),
-                               static_cast<FormSlotBase*>(&sch640x480)})
+    for (FormSlotBase* slot : forms())
         slot->Unload();
     // Unloaded windows wait for the event loop; none may outlive the program.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+std::array<FormSlotBase*, 5> Program::forms()
+{
+    return {&sch640x480, &frmReeks, &Werkblad, &Resultaten, &frmEindscherm};
 }
 
 void Program::start()
@@ -47,37 +48,24 @@ void Program::MsgBox(const QString& prompt, int buttons, const QString& title)
 
 void Program::End()
 {
-    for (FormSlotBase* slot : {static_cast<FormSlotBase*>(&frmReeks),
-                               static_cast<FormSlotBase*>(&Resultaten),
-                               static_cast<FormSlotBase*>(&sch640x480),
-                               static_cast<FormSlotBase*>(&Werkblad),
-                               static_cast<FormSlotBase*>(&frmEindscherm)})
+    for (FormSlotBase* slot : forms())
         slot->Unload();
     services.ender->End();
 }
 
-bool Program::anyFormLoaded() const
+bool Program::anyFormLoaded()
 {
-    return sch640x480.isLoaded() || frmReeks.isLoaded() || Werkblad.isLoaded() ||
-           Resultaten.isLoaded() || frmEindscherm.isLoaded();
-}
-
-FormSlotBase* Program::slotOf(Form* form)
-{
-    for (FormSlotBase* slot : {static_cast<FormSlotBase*>(&sch640x480),
-                               static_cast<FormSlotBase*>(&frmReeks),
-                               static_cast<FormSlotBase*>(&Werkblad),
-                               static_cast<FormSlotBase*>(&Resultaten),
-                               static_cast<FormSlotBase*>(&frmEindscherm)})
-        if (slot->form() == form)
-            return slot;
-    return nullptr;
+    for (FormSlotBase* slot : forms())
+        if (slot->isLoaded())
+            return true;
+    return false;
 }
 
 void Program::closeRequested(Form* form)
 {
-    if (FormSlotBase* slot = slotOf(form))
-        slot->Unload();
+    for (FormSlotBase* slot : forms())
+        if (slot->form() == form)
+            slot->Unload();
     if (!anyFormLoaded())
         services.ender->End();
 }

@@ -5,6 +5,8 @@
 #include "state/variabelen.h"
 #include "state/variant.h"
 
+#include <array>
+
 class sch640x480;
 class frmReeks;
 class Werkblad;
@@ -37,12 +39,12 @@ public:
     void MsgBox(const QString& prompt, int buttons, const QString& title);
     // Unloads whatever is still loaded and stops the program.
     void End();
-    bool anyFormLoaded() const;
+    bool anyFormLoaded();
 
     void closeRequested(Form* form) override;
 
 private:
-    FormSlotBase* slotOf(Form* form);
+    std::array<FormSlotBase*, 5> forms();
 };
 
 // The shared start-up of both executables: the event loop runs until End.
