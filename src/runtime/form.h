@@ -59,6 +59,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     Qt::Edges edgesAt(const QPoint& p) const;
@@ -68,6 +70,11 @@ private:
     BorderStyle style_;
     int border_;
     bool placed_ = false;
+    // A drag of the border that the form carries out itself, where no
+    // window manager does it.
+    Qt::Edges dragEdges_;
+    QPoint dragFrom_;
+    QRect dragGeometry_;
 };
 
 // The single instance of one form: made on Load, destroyed on Unload, made
