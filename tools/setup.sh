@@ -6,6 +6,7 @@ packages=(
   build-essential cmake ninja-build
   qt6-base-dev qt6-qpa-plugins
   fonts-liberation2 fonts-dejavu-core
+  xvfb openbox xdotool x11-utils
 )
 
 missing=()

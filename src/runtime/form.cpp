@@ -129,6 +129,20 @@ Qt::Edges Form::edgesAt(const QPoint& pos) const
     return e;
 }
 
+bool Form::event(QEvent* event)
+{
+    // A message box closes: the form it came over takes the keyboard back.
+    // Without a window manager nobody else would give it.
+    if (event->type() == QEvent::WindowBlocked) {
+        activeWhenBlocked_ = isActiveWindow();
+    } else if (event->type() == QEvent::WindowUnblocked) {
+        if (activeWhenBlocked_ && isVisible())
+            activateWindow();
+        activeWhenBlocked_ = false;
+    }
+    return QWidget::event(event);
+}
+
 bool Form::eventFilter(QObject* watched, QEvent* event)
 {
     // A click anywhere on the window brings it forward and gives it the

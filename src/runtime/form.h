@@ -61,6 +61,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     Qt::Edges edgesAt(const QPoint& p) const;
@@ -70,6 +71,7 @@ private:
     BorderStyle style_;
     int border_;
     bool placed_ = false;
+    bool activeWhenBlocked_ = false;
     // A drag of the border that the form carries out itself, where no
     // window manager does it.
     Qt::Edges dragEdges_;
