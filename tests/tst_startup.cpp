@@ -23,7 +23,6 @@ private slots:
     void startOpensThePupilFormOverTheStartScreen();
     void aClickOnThePictureOrTheFormDoesNothing();
     void startAgainKeepsWhatWasTypedAndSetsTheSizeBack();
-    void theWholeWayToTheWorksheetByKeyboardAlone();
 
     void everyFormHasItsWindowFromTheTable_data();
     void everyFormHasItsWindowFromTheTable();
@@ -150,28 +149,6 @@ void tst_Startup::startAgainKeepsWhatWasTypedAndSetsTheSizeBack()
     QCOMPARE(first->txtNaam.Text(), QStringLiteral("Anna"));
     QCOMPARE(first->txtKlas.Text(), QStringLiteral(" 3"));
     QCOMPARE(program().Variabelen.PupilName, QStringLiteral("Anna"));
-}
-
-void tst_Startup::theWholeWayToTheWorksheetByKeyboardAlone()
-{
-    program().start();
-    QVERIFY(QTest::qWaitForWindowActive(start()));
-    QTest::keyClick(focus(), Qt::Key_Space);
-    QVERIFY(QTest::qWaitForWindowActive(pupilForm()));
-    QTest::keyClicks(focus(), QStringLiteral("Tom"));
-    QTest::keyClick(focus(), Qt::Key_Return);
-    QTest::keyClicks(focus(), QStringLiteral("6"));
-    QTest::keyClick(focus(), Qt::Key_Return);
-    QTest::keyClick(focus(), Qt::Key_Return);
-    Werkblad* sheet = program().Werkblad.get();
-    QVERIFY(sheet);
-    QVERIFY(QTest::qWaitForWindowActive(sheet));
-    QTest::keyClick(focus(), Qt::Key_Return);
-    QCOMPARE(focus(), &sheet->txtRes);
-    QCOMPARE(program().Variabelen.PupilName, QStringLiteral("Tom"));
-    QCOMPARE(program().Variabelen.PupilClass, QStringLiteral(" 6"));
-    QCOMPARE(program().Variabelen.SeriesNumber, int16_t(1));
-    QVERIFY(t->boxes->shown.empty());
 }
 
 void tst_Startup::everyFormHasItsWindowFromTheTable_data()
