@@ -1,7 +1,6 @@
 // Drives both programs with fake services through the screens of a pupil's
 // way in and saves each one as a PNG, drawn offscreen at its real size:
 //   render_screens OUTDIR
-// Run it with QT_QPA_PLATFORM=offscreen.
 #include "fakes.h"
 #include "frmReeks.h"
 #include "sch640x480.h"
@@ -57,6 +56,9 @@ bool renderProgram(const Variant& variant, const QString& dir)
 
 int main(int argc, char** argv)
 {
+    // Drawn offscreen unless asked otherwise: no window opens.
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     if (argc != 2) {
