@@ -6,7 +6,8 @@ packages=(
   build-essential cmake ninja-build
   qt6-base-dev qt6-qpa-plugins
   fonts-liberation2 fonts-dejavu-core
-  libx11-dev
+  libx11-dev imagemagick
+  xvfb openbox xdotool x11-utils
 )
 
 missing=()

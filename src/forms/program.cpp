@@ -5,7 +5,6 @@
 #include "frmEindscherm.h"
 #include "frmReeks.h"
 #include "sch640x480.h"
-#include "series_choice.h"
 
 #include <QApplication>
 #include <QStyleFactory>
@@ -37,8 +36,8 @@ std::array<FormSlotBase*, 5> Program::forms()
 
 void Program::start()
 {
-    // Until the start screen exists the program opens on the first series.
-    chooseSeries(*this, 1);
+    sch640x480.Load();
+    sch640x480.Show();
 }
 
 void Program::MsgBox(const QString& prompt, int buttons, const QString& title)

@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 #include <QKeyEvent>
+#include <QPainter>
 #include <QPointer>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -259,6 +260,67 @@ void CommandButton::keyPressEvent(QKeyEvent* event)
         return;
     }
     QToolButton::keyPressEvent(event);
+}
+
+void CommandButton::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    const QPalette& pal = palette();
+    const QRect r = rect();
+    const bool down = isDown();
+    p.fillRect(r, pal.color(QPalette::Button));
+
+    // Picture above caption, the two centred together; pressed, they move
+    // one pixel down and right. They stay inside the bevel.
+    const QRect inside = r.adjusted(2, 2, -2, -2);
+    p.save();
+    p.setClipRect(inside);
+    const QSize iconSz = icon().isNull() ? QSize() : iconSize();
+    const QFontMetrics fm(font());
+    // The caption may stand on several lines, wrapped when it was set.
+    const int textH = text().isEmpty() ? 0 : fm.height() * int(text().count(u'\n') + 1);
+    const int total = iconSz.height() + textH;
+    const int shift = down ? 1 : 0;
+    int y = r.top() + (r.height() - total) / 2 + shift;
+    if (!iconSz.isEmpty()) {
+        const QRect iconRect(r.left() + (r.width() - iconSz.width()) / 2 + shift, y,
+                             iconSz.width(), iconSz.height());
+        icon().paint(&p, iconRect, Qt::AlignCenter, isEnabled() ? QIcon::Normal : QIcon::Disabled);
+        y += iconSz.height();
+    }
+    QRect textRect(r.left() + shift, y, r.width(), textH);
+    if (textH) {
+        p.setPen(pal.color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
+        p.drawText(textRect, Qt::AlignHCenter | Qt::AlignTop, text());
+    }
+    p.restore();
+
+    if (hasFocus()) {
+        QPen dots(pal.color(QPalette::ButtonText));
+        dots.setStyle(Qt::DotLine);
+        p.setPen(dots);
+        p.drawRect(r.adjusted(3, 3, -4, -4));
+    }
+
+    // Bevel: light top-left and dark bottom-right when raised, reversed when pressed.
+    const QColor light = pal.color(QPalette::Light);
+    const QColor dark = pal.color(QPalette::Dark);
+    const QColor shadow = pal.color(QPalette::Shadow);
+    const int x0 = r.left(), y0 = r.top(), x1 = r.right(), y1 = r.bottom();
+    p.setPen(down ? shadow : light);
+    p.drawLine(x0, y0, x1 - 1, y0);
+    p.drawLine(x0, y0, x0, y1 - 1);
+    p.setPen(down ? light : shadow);
+    p.drawLine(x0, y1, x1, y1);
+    p.drawLine(x1, y0, x1, y1);
+    p.setPen(dark);
+    if (down) {
+        p.drawLine(x0 + 1, y0 + 1, x1 - 2, y0 + 1);
+        p.drawLine(x0 + 1, y0 + 1, x0 + 1, y1 - 2);
+    } else {
+        p.drawLine(x0 + 1, y1 - 1, x1 - 1, y1 - 1);
+        p.drawLine(x1 - 1, y0 + 1, x1 - 1, y1 - 1);
+    }
 }
 
 // --- Image -------------------------------------------------------------------

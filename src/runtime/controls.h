@@ -123,6 +123,10 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    // A flat face in the button's own colour, so a picture drawn on that
+    // colour blends in; a raised or pressed bevel, and a dotted focus frame
+    // that shows which button Enter or Space will press.
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     QString caption_;

@@ -64,6 +64,8 @@ void Form::showModeless()
     show();
     raise();
     activateWindow();
+    if (QWindow* w = windowHandle())
+        w->installEventFilter(this);
     if (!focusWidget()) {
         // The control lowest in tab order that can take the focus.
         std::vector<std::pair<int, QWidget*>> order;
@@ -127,16 +129,70 @@ Qt::Edges Form::edgesAt(const QPoint& pos) const
     return e;
 }
 
+bool Form::event(QEvent* event)
+{
+    // A message box closes: the form it came over takes the keyboard back.
+    // Without a window manager nobody else would give it.
+    if (event->type() == QEvent::WindowBlocked) {
+        activeWhenBlocked_ = isActiveWindow();
+    } else if (event->type() == QEvent::WindowUnblocked) {
+        if (activeWhenBlocked_ && isVisible())
+            activateWindow();
+        activeWhenBlocked_ = false;
+    }
+    return QWidget::event(event);
+}
+
+bool Form::eventFilter(QObject* watched, QEvent* event)
+{
+    // A click anywhere on the window brings it forward and gives it the
+    // keyboard, which without a window manager nothing else does.
+    if (watched == windowHandle() && event->type() == QEvent::MouseButtonPress) {
+        raise();
+        if (!isActiveWindow())
+            activateWindow();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
 void Form::mousePressEvent(QMouseEvent* event)
 {
     const Qt::Edges e = edgesAt(event->position().toPoint());
-    if (e && event->button() == Qt::LeftButton && windowHandle())
-        windowHandle()->startSystemResize(e);
+    if (e && event->button() == Qt::LeftButton && windowHandle() &&
+        !windowHandle()->startSystemResize(e)) {
+        dragEdges_ = e;
+        dragFrom_ = event->globalPosition().toPoint();
+        dragGeometry_ = geometry();
+    }
     QWidget::mousePressEvent(event);
+}
+
+void Form::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        dragEdges_ = {};
+    QWidget::mouseReleaseEvent(event);
 }
 
 void Form::mouseMoveEvent(QMouseEvent* event)
 {
+    if (dragEdges_ && (event->buttons() & Qt::LeftButton)) {
+        // The opposite edges stay put; the window keeps room for its border.
+        const QPoint d = event->globalPosition().toPoint() - dragFrom_;
+        const int least = 2 * border_ + 1;
+        QRect g = dragGeometry_;
+        if (dragEdges_ & Qt::LeftEdge)
+            g.setLeft(qMin(g.left() + d.x(), g.right() - least + 1));
+        if (dragEdges_ & Qt::RightEdge)
+            g.setRight(qMax(g.right() + d.x(), g.left() + least - 1));
+        if (dragEdges_ & Qt::TopEdge)
+            g.setTop(qMin(g.top() + d.y(), g.bottom() - least + 1));
+        if (dragEdges_ & Qt::BottomEdge)
+            g.setBottom(qMax(g.bottom() + d.y(), g.top() + least - 1));
+        setGeometry(g);
+        QWidget::mouseMoveEvent(event);
+        return;
+    }
     const Qt::Edges e = edgesAt(event->position().toPoint());
     if ((e & Qt::LeftEdge && e & Qt::TopEdge) || (e & Qt::RightEdge && e & Qt::BottomEdge))
         setCursor(Qt::SizeFDiagCursor);

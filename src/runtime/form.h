@@ -59,6 +59,9 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     Qt::Edges edgesAt(const QPoint& p) const;
@@ -68,6 +71,12 @@ private:
     BorderStyle style_;
     int border_;
     bool placed_ = false;
+    bool activeWhenBlocked_ = false;
+    // A drag of the border that the form carries out itself, where no
+    // window manager does it.
+    Qt::Edges dragEdges_;
+    QPoint dragFrom_;
+    QRect dragGeometry_;
 };
 
 // The single instance of one form: made on Load, destroyed on Unload, made

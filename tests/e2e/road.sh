@@ -1,0 +1,193 @@
+#!/usr/bin/env bash
+# A pupil's whole road through a built program, as a user runs it: a real
+# X server with a window manager, keys typed with xdotool, the report printed
+# on the default printer. Two pupils: the first prints, the second does not
+# and then ends the program, which must exit with status 0.
+#
+#   road.sh PROGRAM-EXECUTABLE Pramilo|Sudeval OUTPUT-FOLDER
+# The folder the default printer writes its PDFs to is TAFELS_PDF_DIR.
+set -euo pipefail
+
+exe=$1
+name=$2
+out=$3
+pdfdir=${TAFELS_PDF_DIR:?the default printer\'s PDF folder}
+mkdir -p "$out"
+tmp=$(mktemp -d)
+pids=()
+cleanup() {
+  for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
+  rm -rf "$tmp"
+}
+trap cleanup EXIT
+
+fail() { echo "FAIL ($name): $*" >&2; exit 1; }
+
+# --- the X server and the window manager --------------------------------------
+Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp >"$tmp/display" 2>"$tmp/xvfb.log" &
+pids+=($!)
+for _ in $(seq 100); do [[ -s "$tmp/display" ]] && break; sleep 0.05; done
+[[ -s "$tmp/display" ]] || fail "Xvfb did not start"
+export DISPLAY=":$(head -n1 "$tmp/display")"
+openbox >/dev/null 2>&1 &
+pids+=($!)
+for _ in $(seq 100); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window && break; sleep 0.05; done
+
+# --- helpers --------------------------------------------------------------------
+active() { xdotool getactivewindow 2>/dev/null || echo 0; }
+
+# Waits until the active window is none of the given ones and stays so;
+# prints its id.
+next_window() {
+  local deadline=$((SECONDS + 30)) w x other
+  while ((SECONDS < deadline)); do
+    w=$(active)
+    other=1
+    for x in 0 "$@"; do [[ $w == "$x" ]] && other=0; done
+    if ((other)); then
+      sleep 0.3
+      if [[ $(active) == "$w" ]]; then echo "$w"; return; fi
+    fi
+    sleep 0.05
+  done
+  fail "no new window after ${*: -1}"
+}
+
+title_is() { [[ $(xdotool getwindowname "$1") == "$2" ]] || fail "window '$(xdotool getwindowname "$1")' is not '$2'"; }
+shot() { import -window root "$out/$name-$1.png"; }
+key() { xdotool key --clearmodifiers "$@"; }
+type_text() { xdotool type --delay 20 -- "$1"; }
+
+# Confirms the message box that the last key opened, titled $2, over window $1.
+confirm_box() {
+  local box
+  box=$(next_window "$1")
+  title_is "$box" "$2"
+  [[ -n "${3:-}" ]] && shot "$3"
+  key Return
+  echo "$box"
+}
+
+# The expected answers of series 1.
+pairs="8,3 7,5 6,0 5,4 1,6 7,7 6,9 2,2 2,8 3,10 0,3 8,1 6,6 9,4 9,9 8,2 2,9 7,3 9,5 3,7
+6,8 4,0 4,6 0,10 9,2 9,10 8,9 9,3 7,0 2,6 10,2 1,2 8,10 6,4 4,5 9,7 10,7 2,1 7,6 8,8
+7,4 4,8 3,0 6,5 5,9 8,7 2,3 8,5 5,8 3,4"
+answers=()
+for p in $pairs; do
+  a=${p%,*} b=${p#*,}
+  if [[ $name == Pramilo ]]; then answers+=($((a * b))); else answers+=("$a"); fi
+done
+
+# --- the first pupil: wrong keys, an empty Enter, a closed window, printing ---
+"$exe" &
+app=$!
+pids+=("$app")
+
+start=$(next_window)
+shot 01-start
+key Return
+reeks=$(next_window "$start")
+shot 02-pupil-form
+type_text "Lotte"
+key Return
+type_text "9"
+box=$(confirm_box "$reeks" "Let op!" 03-refused-class-key)
+next_window "$box" >/dev/null
+type_text "4"
+key Return
+sleep 0.3
+shot 04-series-buttons
+key Return
+sheet=$(next_window "$reeks" "$box")
+shot 05-worksheet
+key Return # START
+
+right=0
+for i in $(seq 1 50); do
+  expected=${answers[$((i - 1))]}
+  if ((i == 12)); then
+    key Return # nothing typed
+    box=$(confirm_box "$sheet" "Let op!" 06-empty-answer)
+    [[ $(next_window "$box") == "$sheet" ]] || fail "the worksheet did not come back"
+  fi
+  if ((i == 20)); then
+    # The window manager closes the worksheet: the pupil opens it again
+    # from the series button that still has the focus, and goes on.
+    key alt+F4
+    reeks_again=$(next_window "$sheet")
+    [[ $reeks_again == "$reeks" ]] || fail "the pupil form did not come back"
+    key Return
+    sheet=$(next_window "$reeks")
+    key Return # START
+  fi
+  if ((i % 9 == 0)); then answer=$((expected + 1)); else answer=$expected; right=$((right + 1)); fi
+  type_text "$answer"
+  key Return
+done
+box=$(confirm_box "$sheet" "Gedaan!" 07-done)
+results=$(next_window "$box" "$sheet")
+shot 08-results
+before=$(ls "$pdfdir" 2>/dev/null | wc -l)
+key Return # "JA !"
+box=$(confirm_box "$results" "Let op!" 09-printer-reminder)
+end=$(next_window "$box" "$results")
+shot 10-end-screen
+
+# The report on the default printer.
+pdf=""
+for _ in $(seq 600); do
+  if (($(ls "$pdfdir" | wc -l) > before)) && ! lpstat -o 2>/dev/null | grep -q .; then
+    pdf=$(ls -t "$pdfdir"/*.pdf | head -n1)
+    break
+  fi
+  sleep 0.1
+done
+[[ -n "$pdf" ]] || fail "no report was printed"
+pdftotext -layout "$pdf" "$out/$name-report.txt"
+report="$out/$name-report.txt"
+if [[ $name == Pramilo ]]; then title="TEST MAALTAFELS"; first="8 x 3 = 24"; else title="TEST DEELTAFELS"; first="24 : 3 = 8"; fi
+need() { grep -qE -- "$1" "$report" || fail "the report lacks: $1"; }
+need "$title"
+need "Naam van de leerling: +Lotte +Klas: +4"
+need "Reeks nr.: +1"
+need "Totaal op 50: +$right +goed +In procenten: +$((2 * right)) +procent"
+need "Oef. nr.: +Tijd \(\* = 0-5sec\) +Oefening +Seconden"
+need "^ +1 +\*+ +$first +[0-9-]+"
+need "^ +50 +\*+ +"
+rows=$(grep -cE '^ +[0-9]+ +\*+ +[0-9]+ [x:] ' "$report")
+((rows == 50)) || fail "the report has $rows exercise rows"
+
+# --- the next pupil, who does not print and then ends the program -----------
+key Tab
+key Return # "DE VOLGENDE KANDIDAAT A.U B."
+reeks=$(next_window "$end")
+shot 11-next-pupil
+type_text "Bram"
+key Return
+type_text "5"
+key Return
+sleep 0.3
+key Tab # to series 2
+key Return
+sheet=$(next_window "$reeks")
+key Return # START
+for i in $(seq 1 50); do
+  type_text "1"
+  key Return
+done
+box=$(confirm_box "$sheet" "Gedaan!")
+results=$(next_window "$box" "$sheet")
+shot 12-second-results
+key Tab # to "NEEN !"
+key Return
+end=$(next_window "$results")
+shot 13-end-screen-again
+key shift+Tab # the end button; the focus was left on the next-candidate one
+key Return
+
+status=0
+for _ in $(seq 100); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$app" 2>/dev/null && fail "the program did not end"
+wait "$app" || status=$?
+((status == 0)) || fail "the program ended with status $status"
+echo "PASS ($name): the whole road, $right right answers printed, exit status 0"

@@ -1,0 +1,72 @@
+// Drives both programs with fake services through the screens of a pupil's
+// way in and saves each one as a PNG, drawn offscreen at its real size:
+//   render_screens OUTDIR
+#include "fakes.h"
+#include "frmReeks.h"
+#include "sch640x480.h"
+#include "Werkblad.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QStyleFactory>
+#include <QTest>
+
+#include <cstdio>
+
+namespace {
+
+bool save(QWidget* form, const QString& dir, const QString& name)
+{
+    QCoreApplication::processEvents();
+    const QString path = QDir(dir).filePath(name + QStringLiteral(".png"));
+    if (!form->grab().save(path)) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+        return false;
+    }
+    std::printf("%s %dx%d\n", qPrintable(path), form->width(), form->height());
+    return true;
+}
+
+bool renderProgram(const Variant& variant, const QString& dir)
+{
+    const QString p = variant.name.toLower();
+    TestProgram t(variant);
+    bool ok = true;
+
+    t->start();
+    sch640x480* start = t->sch640x480.get();
+    ok &= save(start, dir, p + QStringLiteral("_start"));
+
+    QTest::keyClick(&start->Command1, Qt::Key_Return);
+    frmReeks* form = t->frmReeks.get();
+    ok &= save(form, dir, p + QStringLiteral("_pupil_form"));
+
+    QTest::keyClicks(&form->txtNaam, QStringLiteral("Anna"));
+    QTest::keyClick(&form->txtNaam, Qt::Key_Return);
+    QTest::keyClicks(&form->txtKlas, QStringLiteral("4"));
+    QTest::keyClick(&form->txtKlas, Qt::Key_Return);
+    ok &= save(form, dir, p + QStringLiteral("_pupil_form_series"));
+
+    QTest::keyClick(&form->cmdKies1, Qt::Key_Return);
+    ok &= save(t->Werkblad.get(), dir, p + QStringLiteral("_worksheet"));
+    return ok;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    // Drawn offscreen unless asked otherwise: no window opens.
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: %s OUTDIR\n", argv[0]);
+        return 2;
+    }
+    const QString dir = QString::fromLocal8Bit(argv[1]);
+    QDir().mkpath(dir);
+    const bool ok = renderProgram(Variant::pramilo(), dir) && renderProgram(Variant::sudeval(), dir);
+    return ok ? 0 : 1;
+}
