@@ -6,6 +6,8 @@ packages=(
   build-essential cmake ninja-build
   qt6-base-dev qt6-qpa-plugins
   fonts-liberation2 fonts-dejavu-core
+  libcups2-dev
+  cups printer-driver-cups-pdf poppler-utils
 )
 
 missing=()
