@@ -14,7 +14,6 @@
 #include <cups/cups.h>
 
 #include <algorithm>
-#include <optional>
 
 QString printedText(const PrintItem& item)
 {
@@ -146,6 +145,8 @@ public:
         const QFontMetricsF fm(painter_.font(), device_.get());
         keepLineOnPage(fm);
         for (const PrintItem& item : items) {
+            if (failure_ != PrintOutcome::Printed)
+                return;
             if (const auto* tab = std::get_if<Tab>(&item)) {
                 const double column = (std::max<int>(tab->column, 1) - 1) * fm.averageCharWidth();
                 // Half a device unit of slack for the rounding of advances.
@@ -174,7 +175,7 @@ public:
             outcome = PrintOutcome::Failed;
         if (device_) {
             if (outcome == PrintOutcome::Printed) {
-                // The device flushes its last page as it goes.
+                // The file is complete once the painter has ended.
                 device_.reset();
                 if (!target_->handOver())
                     outcome = PrintOutcome::Failed;
