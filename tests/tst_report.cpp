@@ -59,7 +59,6 @@ private slots:
     void itemsPrintTheirCharactersAndIntegersTheirBlanks();
     void aFinishedTestGivesSixtyLinesInTheirFonts_data();
     void aFinishedTestGivesSixtyLinesInTheirFonts();
-    void numbersAndTheDatePrintAsTheirOwnItems();
     void theDataLinesPrintTheFieldsAsStored_data();
     void theDataLinesPrintTheFieldsAsStored();
 };
@@ -157,22 +156,6 @@ void tst_Report::aFinishedTestGivesSixtyLinesInTheirFonts()
                                              : row;
         QVERIFY2(report[n - 1].font == expected, qPrintable(QStringLiteral("line %1").arg(n)));
     }
-}
-
-void tst_Report::numbersAndTheDatePrintAsTheirOwnItems()
-{
-    const Variabelen V = finishedTest(Variant::pramilo());
-    const std::vector<ReportLine> report = ResultsReport(V, Variant::pramilo().reportTitle, kToday);
-    const PrintLine line4{Tab{10}, QStringLiteral("Datum van de test: "), kToday, Tab{60},
-                          QStringLiteral("Reeks nr.: "), PrintedInteger{3}};
-    const PrintLine line6{Tab{10}, QStringLiteral("Totale tijd van de test: "), PrintedInteger{2},
-                          QStringLiteral(" minuten "), PrintedInteger{43},
-                          QStringLiteral(" seconde(n).")};
-    const PrintLine row7{Tab{27}, PrintedInteger{7}, Tab{40}, QStringLiteral("***"), Tab{55},
-                         V.ResultLines[7], Tab{85}, PrintedInteger{7}};
-    QVERIFY(report[3].items == line4);
-    QVERIFY(report[5].items == line6);
-    QVERIFY(report[16].items == row7);
 }
 
 void tst_Report::theDataLinesPrintTheFieldsAsStored_data()

