@@ -49,6 +49,9 @@ Label::Label(QWidget* client) : QLabel(client)
     setTextFormat(Qt::PlainText);
     setWordWrap(false);
     setAutoFillBackground(true);
+    // A bordered QLabel would indent its text by half an 'x' on the aligned
+    // sides; a label's text starts right inside its border.
+    setIndent(0);
 }
 
 void Label::apply(const LabelDesign& d)

@@ -36,5 +36,6 @@ Services Services::system()
     s.clock = std::make_unique<SystemClock>();
     s.messages = std::make_unique<QtMessageBoxes>();
     s.ender = std::make_unique<QuitEventLoop>();
+    s.printer = defaultPrinter();
     return s;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "printer.h"
+
 #include <QDate>
 #include <QString>
 
@@ -36,7 +38,9 @@ struct Services {
     std::unique_ptr<Clock> clock;
     std::unique_ptr<MessageBoxes> messages;
     std::unique_ptr<Ender> ender;
+    std::unique_ptr<Printer> printer;
 
-    // The real clock, real message boxes and an End that quits the event loop.
+    // The real clock, real message boxes, an End that quits the event loop and
+    // the system's default printer.
     static Services system();
 };

@@ -50,12 +50,41 @@ public:
     int ends = 0;
 };
 
+// Keeps a printer's font state and records every call in order ("FontSize 18",
+// "Print", "EndDoc") and every printed line with the font it was printed in.
+// EndDoc answers `outcome`.
+class RecordingPrinter final : public Printer {
+public:
+    void setFontSize(double points) override;
+    void setFontBold(bool on) override;
+    void setFontUnderline(bool on) override;
+    void setCurrentY(double twips) override;
+    void setSetting16(int16_t value) override;
+    void setSetting32(int32_t value) override;
+    void Print(const PrintLine& items) override;
+    PrintOutcome EndDoc() override;
+
+    struct Line {
+        PrintFont font;
+        PrintLine items;
+    };
+    QStringList calls;
+    std::vector<Line> lines;
+    PrintFont font{};
+    PrintOutcome outcome = PrintOutcome::Printed;
+};
+
+// A line's items for comparing: Tab(n), "text", [ 45 ] for an integer with the
+// blanks it prints with, <date> as the system prints it.
+QString describe(const PrintLine& items);
+
 // A program with fake services; the fakes stay reachable from the test.
 struct TestProgram {
     explicit TestProgram(const Variant& variant);
     FakeClock* clock;
     RecordingMessageBoxes* boxes;
     RecordingEnder* ender;
+    RecordingPrinter* printer;
     std::unique_ptr<Program> program;
     Program* operator->() { return program.get(); }
     Program& operator*() { return *program; }

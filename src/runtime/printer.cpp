@@ -1,0 +1,262 @@
+#include "printer.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QFontMetricsF>
+#include <QLocale>
+#include <QPageLayout>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QTemporaryFile>
+
+#include <cups/cups.h>
+
+#include <algorithm>
+
+QString printedText(const PrintItem& item)
+{
+    if (const auto* text = std::get_if<QString>(&item))
+        return *text;
+    if (const auto* number = std::get_if<PrintedInteger>(&item)) {
+        const QString digits = QString::number(number->value);
+        return (number->value < 0 ? digits : QLatin1Char(' ') + digits) + QLatin1Char(' ');
+    }
+    if (const auto* date = std::get_if<QDate>(&item))
+        return QLocale::system().toString(*date, QLocale::ShortFormat);
+    return {};
+}
+
+namespace {
+
+constexpr double kTwipsPerInch = 1440.0;
+
+// Where the pages of a document go.
+class Target {
+public:
+    virtual ~Target() = default;
+    // A fresh paint device for one document, or nullptr with the reason.
+    virtual std::unique_ptr<QPagedPaintDevice> open(PrintOutcome& why) = 0;
+    // After the last page: passes the painted document on.
+    virtual bool handOver() = 0;
+    // The document will not be handed over.
+    virtual void discard() = 0;
+};
+
+// The system's default queue. Qt's own spooling ignores the spooler's answer,
+// so a queue that refuses the job would pass for printed: the document is
+// painted into a PDF file laid out for the printer and handed to the queue
+// here, where the job number tells whether it was taken.
+class DefaultQueue final : public Target {
+public:
+    std::unique_ptr<QPagedPaintDevice> open(PrintOutcome& why) override
+    {
+        const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+        if (info.isNull()) {
+            why = PrintOutcome::NoPrinter;
+            return nullptr;
+        }
+        file_ = std::make_unique<QTemporaryFile>();
+        if (!file_->open()) {
+            why = PrintOutcome::Failed;
+            file_.reset();
+            return nullptr;
+        }
+        queue_ = info.printerName();
+        auto printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
+        printer->setDocName(QCoreApplication::applicationName());
+        printer->setOutputFormat(QPrinter::PdfFormat); // keeps the queue's page layout
+        printer->setOutputFileName(file_->fileName());
+        return printer;
+    }
+
+    bool handOver() override
+    {
+        const QByteArray title = QCoreApplication::applicationName().toLocal8Bit();
+        const int job = cupsPrintFile(queue_.toLocal8Bit().constData(),
+                                      QFile::encodeName(file_->fileName()).constData(),
+                                      title.constData(), 0, nullptr);
+        file_.reset();
+        return job > 0;
+    }
+
+    void discard() override { file_.reset(); }
+
+private:
+    QString queue_;
+    std::unique_ptr<QTemporaryFile> file_;
+};
+
+class PdfFile final : public Target {
+public:
+    explicit PdfFile(QString path) : path_(std::move(path)) {}
+
+    std::unique_ptr<QPagedPaintDevice> open(PrintOutcome&) override
+    {
+        auto writer = std::make_unique<QPdfWriter>(path_);
+        writer->setResolution(1200);
+        writer->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                          QMarginsF(10, 10, 10, 10), QPageLayout::Point));
+        return writer;
+    }
+    bool handOver() override { return true; }
+    void discard() override { QFile::remove(path_); }
+
+private:
+    QString path_;
+};
+
+// Paints lines of items top-down on the pages of one document at a time.
+// Positions are in device units from the top-left of the printable area.
+class PagePrinter final : public Printer {
+public:
+    explicit PagePrinter(std::unique_ptr<Target> target) : target_(std::move(target))
+    {
+        const QFont start;
+        font_.size = start.pointSizeF() > 0 ? start.pointSizeF() : 10;
+    }
+
+    ~PagePrinter() override
+    {
+        if (painter_.isActive())
+            painter_.end();
+        if (device_)
+            target_->discard();
+    }
+
+    void setFontSize(double points) override { font_.size = points; }
+    void setFontBold(bool on) override { font_.bold = on; }
+    void setFontUnderline(bool on) override { font_.underline = on; }
+    void setSetting16(int16_t) override {}
+    void setSetting32(int32_t) override {}
+
+    void setCurrentY(double twips) override
+    {
+        if (begin())
+            y_ = twips * device_->logicalDpiY() / kTwipsPerInch;
+    }
+
+    void Print(const PrintLine& items) override
+    {
+        if (!begin())
+            return;
+        painter_.setFont(qtFont());
+        const QFontMetricsF fm(painter_.font(), device_.get());
+        keepLineOnPage(fm);
+        for (const PrintItem& item : items) {
+            if (failure_ != PrintOutcome::Printed)
+                return;
+            if (const auto* tab = std::get_if<Tab>(&item)) {
+                const double column = (std::max<int>(tab->column, 1) - 1) * fm.averageCharWidth();
+                // Half a device unit of slack for the rounding of advances.
+                if (x_ > column + 0.5) {
+                    nextLine(fm);
+                    keepLineOnPage(fm);
+                }
+                x_ = column;
+                continue;
+            }
+            const QString text = printedText(item);
+            if (text.isEmpty())
+                continue;
+            painter_.drawText(QPointF(x_, y_ + fm.ascent()), text);
+            x_ += fm.horizontalAdvance(text);
+        }
+        nextLine(fm);
+    }
+
+    PrintOutcome EndDoc() override
+    {
+        if (!device_ && failure_ == PrintOutcome::Printed)
+            return PrintOutcome::Printed; // nothing was printed
+        PrintOutcome outcome = failure_;
+        if (painter_.isActive() && !painter_.end() && outcome == PrintOutcome::Printed)
+            outcome = PrintOutcome::Failed;
+        if (device_) {
+            if (outcome == PrintOutcome::Printed) {
+                // The file is complete once the painter has ended.
+                device_.reset();
+                if (!target_->handOver())
+                    outcome = PrintOutcome::Failed;
+            } else {
+                device_.reset();
+                target_->discard();
+            }
+        }
+        failure_ = PrintOutcome::Printed;
+        x_ = y_ = 0;
+        return outcome;
+    }
+
+private:
+    // Opens the document at its first output; after a failure the rest of the
+    // document is skipped until EndDoc reports it.
+    bool begin()
+    {
+        if (failure_ != PrintOutcome::Printed)
+            return false;
+        if (device_)
+            return true;
+        PrintOutcome why = PrintOutcome::Failed;
+        device_ = target_->open(why);
+        if (!device_) {
+            failure_ = why;
+            return false;
+        }
+        if (!painter_.begin(device_.get())) {
+            failure_ = PrintOutcome::Failed;
+            return false;
+        }
+        x_ = y_ = 0;
+        return true;
+    }
+
+    QFont qtFont() const
+    {
+        // The face is never chosen: the default one is used throughout.
+        QFont f;
+        f.setPointSizeF(font_.size);
+        f.setBold(font_.bold);
+        f.setUnderline(font_.underline);
+        return f;
+    }
+
+    void nextLine(const QFontMetricsF& fm)
+    {
+        x_ = 0;
+        y_ += fm.lineSpacing();
+    }
+
+    // A line that would pass the bottom of the page starts the next page.
+    void keepLineOnPage(const QFontMetricsF& fm)
+    {
+        if (y_ <= 0 || y_ + fm.lineSpacing() <= device_->height())
+            return;
+        if (!device_->newPage()) {
+            failure_ = PrintOutcome::Failed;
+            return;
+        }
+        y_ = 0;
+    }
+
+    std::unique_ptr<Target> target_;
+    std::unique_ptr<QPagedPaintDevice> device_;
+    QPainter painter_;
+    PrintFont font_;
+    PrintOutcome failure_ = PrintOutcome::Printed;
+    double x_ = 0;
+    double y_ = 0;
+};
+
+} // namespace
+
+std::unique_ptr<Printer> defaultPrinter()
+{
+    return std::make_unique<PagePrinter>(std::make_unique<DefaultQueue>());
+}
+
+std::unique_ptr<Printer> pdfFilePrinter(const QString& path)
+{
+    return std::make_unique<PagePrinter>(std::make_unique<PdfFile>(path));
+}

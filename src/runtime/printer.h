@@ -1,0 +1,77 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+
+#include <cstdint>
+#include <memory>
+#include <variant>
+#include <vector>
+
+// The printer object: one document at a time, printed line by line in the
+// classic way (a font state, a vertical print position, Tab columns).
+
+// Moves the print position to character column n (1 = the left edge), one
+// column being the current font's average character width.
+struct Tab {
+    int16_t column;
+    friend bool operator==(const Tab&, const Tab&) = default;
+};
+
+// A 16-bit value printed as a number: sign blank (or "-"), digits, one blank.
+struct PrintedInteger {
+    int16_t value;
+    friend bool operator==(const PrintedInteger&, const PrintedInteger&) = default;
+};
+
+// Text prints unchanged; a date in the system's short-date format.
+using PrintItem = std::variant<Tab, QString, PrintedInteger, QDate>;
+using PrintLine = std::vector<PrintItem>;
+
+// The characters an item puts on paper; a Tab puts none.
+QString printedText(const PrintItem& item);
+
+struct PrintFont {
+    double size = 10; // points
+    bool bold = false;
+    bool underline = false;
+    friend bool operator==(const PrintFont&, const PrintFont&) = default;
+};
+
+enum class PrintOutcome {
+    Printed,   // the whole document went to the printer
+    NoPrinter, // there is no printer to print on
+    Failed,    // the document could not begin, be painted or be handed over
+};
+
+class Printer {
+public:
+    virtual ~Printer() = default;
+
+    virtual void setFontSize(double points) = 0;
+    virtual void setFontBold(bool on) = 0;
+    virtual void setFontUnderline(bool on) = 0;
+    // Twips down from the top of the printable area of the current page.
+    virtual void setCurrentY(double twips) = 0;
+    // Two integer printer settings the report sets at fixed points. Nothing
+    // printed depends on them, so they are accepted and change nothing.
+    virtual void setSetting16(int16_t value) = 0;
+    virtual void setSetting32(int32_t value) = 0;
+
+    // Prints the items from the left edge of the printable area and ends the
+    // line; no items make an empty line. A line that would pass the bottom of
+    // the page goes on a new page, and a Tab left of the print position goes
+    // to its column on the next line.
+    virtual void Print(const PrintLine& items) = 0;
+
+    // Ends the document and hands it to the printer. Anything but Printed
+    // means nothing was handed over; the next Print begins a new document.
+    virtual PrintOutcome EndDoc() = 0;
+};
+
+// The system's default printer, looked up anew for every document.
+std::unique_ptr<Printer> defaultPrinter();
+
+// Paints every document into one PDF file and hands it to no one: the same
+// pages the default printer gets, for looking at them without a spooler.
+std::unique_ptr<Printer> pdfFilePrinter(const QString& path);

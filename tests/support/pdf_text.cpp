@@ -1,0 +1,56 @@
+#include "pdf_text.h"
+
+#include <QProcess>
+#include <QRegularExpression>
+#include <QtDebug>
+
+#include <algorithm>
+
+QString runTool(const QString& program, const QStringList& arguments)
+{
+    QProcess p;
+    p.start(program, arguments);
+    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
+        qWarning() << program << arguments << "failed:" << p.readAllStandardError();
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+QString pdfLayoutText(const QString& path)
+{
+    return runTool(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
+}
+
+std::vector<PdfPage> pdfPages(const QString& path)
+{
+    static const QRegularExpression wordTag(
+        QStringLiteral("<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\"[^>]*>([^<]*)</word>"));
+    const QString bbox =
+        runTool(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), path, QStringLiteral("-")});
+    std::vector<PdfPage> pages;
+    const QStringList pageTexts = bbox.split(QStringLiteral("<page "));
+    for (qsizetype i = 1; i < pageTexts.size(); ++i) {
+        std::vector<PdfWord> words;
+        for (auto m = wordTag.globalMatch(pageTexts[i]); m.hasNext();) {
+            const auto w = m.next();
+            QString text = w.captured(3);
+            text.replace(QLatin1String("&lt;"), QLatin1String("<"))
+                .replace(QLatin1String("&gt;"), QLatin1String(">"))
+                .replace(QLatin1String("&amp;"), QLatin1String("&"));
+            words.push_back({w.captured(1).toDouble(), w.captured(2).toDouble(), text});
+        }
+        // The words come in drawing order: sort them into lines by their tops.
+        std::stable_sort(words.begin(), words.end(),
+                         [](const PdfWord& a, const PdfWord& b) { return a.y < b.y; });
+        PdfPage page;
+        for (const PdfWord& w : words) {
+            if (page.empty() || w.y - page.back().front().y > 1.0)
+                page.emplace_back();
+            page.back().push_back(w);
+        }
+        for (PdfLine& line : page)
+            std::sort(line.begin(), line.end(),
+                      [](const PdfWord& a, const PdfWord& b) { return a.x < b.x; });
+        pages.push_back(std::move(page));
+    }
+    return pages;
+}

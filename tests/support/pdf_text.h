@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+// Reading back a printed PDF with poppler's pdftotext.
+
+struct PdfWord {
+    double x; // left edge, points from the page's left
+    double y; // top, points from the page's top
+    QString text;
+};
+using PdfLine = std::vector<PdfWord>;
+using PdfPage = std::vector<PdfLine>;
+
+// Runs a tool to its end and returns what it wrote; a failure is a test warning.
+QString runTool(const QString& program, const QStringList& arguments);
+
+// The text as pdftotext lays it out.
+QString pdfLayoutText(const QString& path);
+
+// Each page's lines top-down, each line's words left to right.
+std::vector<PdfPage> pdfPages(const QString& path);

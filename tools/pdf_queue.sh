@@ -1,0 +1,69 @@
+# Sourced by tools/test.sh and bench/print.sh: makes a cups-pdf queue the
+# system's default printer, so the printing tests print as a teacher would.
+#
+#   pdf_queue_up    starts cupsd unless one runs, creates the queue PDF as the
+#                   default, points cups-pdf at a fresh folder and exports it
+#                   as TAFELS_PDF_DIR
+#   pdf_queue_down  puts back cups-pdf's folder, the default printer and the
+#                   queue as they were, and stops the cupsd it started
+
+pdf_queue_conf=/etc/cups/cups-pdf.conf
+pdf_queue_started_pid=
+pdf_queue_saved_conf=
+pdf_queue_previous_default=
+pdf_queue_created=
+
+pdf_queue_scheduler_runs() { lpstat -r 2>/dev/null | grep -q '^scheduler is running'; }
+
+pdf_queue_up() {
+  if ! pdf_queue_scheduler_runs; then
+    /usr/sbin/cupsd # forks; ready once its pid file is written
+    for _ in $(seq 50); do
+      [[ -s /run/cups/cupsd.pid ]] && pdf_queue_scheduler_runs && break
+      sleep 0.1
+    done
+    pdf_queue_started_pid=$(cat /run/cups/cupsd.pid)
+  fi
+  pdf_queue_previous_default=$(lpstat -d 2>/dev/null | sed -n 's/^system default destination: //p')
+  lpstat -v PDF >/dev/null 2>&1 || pdf_queue_created=yes
+
+  # Without the pdftocairo renderer the PDF's text cannot be read back.
+  lpadmin -p PDF -v cups-pdf:/ -E -m lsb/usr/cups-pdf/CUPS-PDF_opt.ppd \
+    -o printer-is-shared=no -o pdftops-renderer-default=pdftocairo -o PageSize=A4 \
+    2> >(grep -v 'drivers are deprecated' >&2)
+  lpadmin -d PDF
+
+  TAFELS_PDF_DIR=$(mktemp -d /tmp/tafels-pdf.XXXXXX)
+  export TAFELS_PDF_DIR
+  pdf_queue_saved_conf=$(mktemp /tmp/cups-pdf.conf.XXXXXX)
+  cp -p "$pdf_queue_conf" "$pdf_queue_saved_conf"
+  sed -i '/^Out[[:space:]]/d' "$pdf_queue_conf"
+  echo "Out $TAFELS_PDF_DIR" >>"$pdf_queue_conf"
+}
+
+pdf_queue_down() {
+  if [[ -n "$pdf_queue_saved_conf" ]]; then
+    cat "$pdf_queue_saved_conf" >"$pdf_queue_conf"
+    rm -f "$pdf_queue_saved_conf"
+    pdf_queue_saved_conf=
+  fi
+  if [[ -n "$pdf_queue_created" ]]; then
+    lpadmin -x PDF 2>/dev/null || true
+    pdf_queue_created=
+  fi
+  if [[ -n "$pdf_queue_previous_default" && "$pdf_queue_previous_default" != PDF ]]; then
+    lpadmin -d "$pdf_queue_previous_default" 2>/dev/null || true
+  fi
+  if [[ -n "${TAFELS_PDF_DIR:-}" ]]; then
+    rm -rf "$TAFELS_PDF_DIR"
+    unset TAFELS_PDF_DIR
+  fi
+  if [[ -n "$pdf_queue_started_pid" ]]; then
+    kill "$pdf_queue_started_pid" 2>/dev/null || true
+    for _ in $(seq 50); do
+      kill -0 "$pdf_queue_started_pid" 2>/dev/null || break
+      sleep 0.1
+    done
+    pdf_queue_started_pid=
+  fi
+}
