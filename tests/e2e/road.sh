@@ -17,6 +17,7 @@ tmp=$(mktemp -d)
 pids=()
 cleanup() {
   for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
+  cat "$tmp/xdotool.log" >&2 2>/dev/null || true
   rm -rf "$tmp"
 }
 trap cleanup EXIT
@@ -29,12 +30,15 @@ pids+=($!)
 for _ in $(seq 100); do [[ -s "$tmp/display" ]] && break; sleep 0.05; done
 [[ -s "$tmp/display" ]] || fail "Xvfb did not start"
 export DISPLAY=":$(head -n1 "$tmp/display")"
-openbox >/dev/null 2>&1 &
+# Openbox runs its start-up command once it manages windows; a window mapped
+# before that may be left unmanaged.
+openbox --startup "touch $tmp/wm-ready" >/dev/null 2>&1 &
 pids+=($!)
-for _ in $(seq 100); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window && break; sleep 0.05; done
+for _ in $(seq 200); do [[ -e "$tmp/wm-ready" ]] && break; sleep 0.05; done
+[[ -e "$tmp/wm-ready" ]] || fail "openbox did not start"
 
 # --- helpers --------------------------------------------------------------------
-active() { xdotool getactivewindow 2>/dev/null || echo 0; }
+active() { xdotool getactivewindow 2>>"$tmp/xdotool.log" || echo 0; }
 
 # Waits until the active window is none of the given ones and stays so;
 # prints its id.
@@ -154,7 +158,7 @@ need "Totaal op 50: +$right +goed +In procenten: +$((2 * right)) +procent"
 need "Oef. nr.: +Tijd \(\* = 0-5sec\) +Oefening +Seconden"
 need "^ +1 +\*+ +$first +[0-9-]+"
 need "^ +50 +\*+ +"
-rows=$(grep -cE '^ +[0-9]+ +\*+ +[0-9]+ [x:] ' "$report")
+rows=$(grep -cE '^ +[0-9]+ +\*+ +[0-9]+ ?[x:] ?[0-9]+ ?= ?' "$report")
 ((rows == 50)) || fail "the report has $rows exercise rows"
 
 # --- the next pupil, who does not print and then ends the program -----------
