@@ -127,8 +127,14 @@ void tst_Resultaten::loadShowsTheCountAndTwiceItAsThePercentage()
     QCOMPARE(screen()->lblJuiste.Caption(), juiste);
     QCOMPARE(screen()->lblProcent2.Caption(), procent);
     QCOMPARE(screen()->lbl50.Caption(), QStringLiteral("50"));
-    // Not sized to the caption: "100" keeps the design box.
-    QCOMPARE(screen()->lblProcent2.geometry(), design::pixels({6840, 2280, 612, 492}));
+    // The box keeps its place and grows to the right only where the figure
+    // would be cut: "100" must not read as "10".
+    const QRect design = design::pixels({6840, 2280, 612, 492});
+    const Label& box = screen()->lblProcent2;
+    QCOMPARE(box.geometry().topLeft(), design.topLeft());
+    QCOMPARE(box.height(), design.height());
+    QCOMPARE(box.width(), std::max(design.width(), box.sizeHint().width()));
+    QVERIFY(box.fontMetrics().horizontalAdvance(procent) <= box.contentsRect().width());
 }
 
 void tst_Resultaten::theTitleAddressesThePupilAndStaysCentred_data()

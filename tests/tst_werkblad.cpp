@@ -42,6 +42,7 @@ private slots:
     void timesBeyondSixteenBitsAreHeldAtTheLimit();
     void pastedTextOutsideSixteenBitsIsNoAnswer();
     void theRealMessageBoxHoldsTheHandlerUntilConfirmed();
+    void aThreeDigitDividendIsShownWhole();
 
 private:
     void start(const Variant& v, int series = 1);
@@ -441,6 +442,23 @@ void tst_Werkblad::theRealMessageBoxHoldsTheHandlerUntilConfirmed()
     });
     QTest::keyClick(&w->txtRes, Qt::Key_Return);
     QCOMPARE(seen, QStringLiteral("Let op!|Vul een getal in!|%1").arg(int(QMessageBox::NoIcon)));
+}
+
+void tst_Werkblad::aThreeDigitDividendIsShownWhole()
+{
+    t = std::make_unique<TestProgram>(Variant::sudeval());
+    t->program->Variabelen.ExerciseNumber = 36;
+    chooseSeries(*t->program, 2);
+    MultiLineTextBox& box = sheet()->txtFacA;
+    QCOMPARE(box.Text(), QStringLiteral("100"));
+    // One line that fits the box: a broken "10" over "0" would show as 10.
+    QVERIFY(QFontMetrics(box.font()).horizontalAdvance(box.Text()) <= box.contentsRect().width());
+    QCOMPARE(box.document()->lineCount(), 1);
+    // Two digits keep the design size.
+    QCOMPARE(sheet()->txtFacB.font().pixelSize(), 48);
+    typeAndEnter("10"); // on to 4 : 4, drawn at the design size again
+    QCOMPARE(box.Text(), QStringLiteral("4"));
+    QCOMPARE(box.font().pixelSize(), 48);
 }
 
 QTEST_MAIN(tst_Werkblad)

@@ -46,6 +46,11 @@ void setColors(QWidget* w, QPalette::ColorRole backRole, QPalette::ColorRole for
 
 Label::Label(QWidget* client) : QLabel(client)
 {
+    // Disabled captions keep the classic mid grey: still readable on the
+    // light label colours, where the style's own grey fades away.
+    QPalette p = palette();
+    p.setColor(QPalette::Disabled, QPalette::WindowText, QColor(0x80, 0x80, 0x80));
+    setPalette(p);
     setTextFormat(Qt::PlainText);
     setWordWrap(false);
     setAutoFillBackground(true);
@@ -74,8 +79,13 @@ void Label::apply(const LabelDesign& d)
 void Label::setCaption(const QString& caption)
 {
     setText(caption);
-    if (autoSize_)
+    if (autoSize_) {
         resize(sizeHint());
+    } else if (sizeHint().width() > width()) {
+        // A caption is never cut: a figure like "100" in a box drawn for two
+        // digits would read as another number. The box grows to the right.
+        resize(sizeHint().width(), height());
+    }
 }
 
 void Label::setBackColor(uint32_t bbggrr)
@@ -172,7 +182,8 @@ MultiLineTextBox::MultiLineTextBox(QWidget* client) : QTextEdit(client)
 
 void MultiLineTextBox::apply(const TextBoxDesign& d)
 {
-    setFont(design::font(d.font));
+    designFont_ = design::font(d.font);
+    setFont(designFont_);
     setColors(this, QPalette::Base, QPalette::Text, d.backColor.value_or(0x00FFFFFF),
               d.foreColor.value_or(0x00000000));
     align_ = horizontal(d.align);
@@ -188,6 +199,16 @@ void MultiLineTextBox::apply(const TextBoxDesign& d)
 
 void MultiLineTextBox::setText(const QString& t)
 {
+    if (isReadOnly()) {
+        // A number in a read-only box is shown whole: where it is wider than
+        // the box ("100" in a box for two digits) it is drawn smaller rather
+        // than broken over two lines, of which only the first would show.
+        QFont f = designFont_;
+        const int room = contentsRect().width() - 2 * int(document()->documentMargin()) - 2;
+        while (f.pixelSize() > 8 && QFontMetrics(f).horizontalAdvance(t) > room)
+            f.setPixelSize(f.pixelSize() - 1);
+        QTextEdit::setFont(f);
+    }
     setPlainText(t);
     // Every line keeps the box's alignment, also those the user types later.
     QTextOption option = document()->defaultTextOption();

@@ -95,6 +95,7 @@ public:
 
 private:
     Qt::Alignment align_ = Qt::AlignLeft;
+    QFont designFont_;
 };
 
 struct ButtonDesign {

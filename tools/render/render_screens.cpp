@@ -4,7 +4,9 @@
 #include "fakes.h"
 #include "frmReeks.h"
 #include "sch640x480.h"
+#include "Resultaten.h"
 #include "Werkblad.h"
+#include "frmEindscherm.h"
 
 #include <QApplication>
 #include <QDir>
@@ -48,7 +50,25 @@ bool renderProgram(const Variant& variant, const QString& dir)
     ok &= save(form, dir, p + QStringLiteral("_pupil_form_series"));
 
     QTest::keyClick(&form->cmdKies1, Qt::Key_Return);
-    ok &= save(t->Werkblad.get(), dir, p + QStringLiteral("_worksheet"));
+    Werkblad* sheet = t->Werkblad.get();
+    ok &= save(sheet, dir, p + QStringLiteral("_worksheet"));
+
+    // A test of about three seconds an exercise, every seventh answer wrong.
+    t.clock->set(36000);
+    QTest::keyClick(&sheet->cmdStart, Qt::Key_Return);
+    for (int i = 1; i <= 50; ++i) {
+        const OperandPair pair = variant.seriesTable(1)[i - 1];
+        const int answer = variant.ExpectedAnswer(pair.a, pair.b) + (i % 7 == 0 ? 1 : 0);
+        QTest::keyClicks(&sheet->txtRes, QString::number(answer));
+        if (i == 6)
+            ok &= save(sheet, dir, p + QStringLiteral("_worksheet_running"));
+        t.clock->set(36000 + 3.1 * i);
+        QTest::keyClick(&sheet->txtRes, Qt::Key_Return);
+    }
+    ok &= save(t->Resultaten.get(), dir, p + QStringLiteral("_results"));
+
+    QTest::keyClick(&t->Resultaten->cmdNAfdrukken, Qt::Key_Return);
+    ok &= save(t->frmEindscherm.get(), dir, p + QStringLiteral("_end"));
     return ok;
 }
 
