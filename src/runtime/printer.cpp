@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFontMetricsF>
+#include <QLibrary>
 #include <QLocale>
 #include <QPageLayout>
 #include <QPainter>
@@ -73,10 +74,16 @@ public:
 
     bool handOver() override
     {
+        // The spooler's library is loaded when a report is printed, not at
+        // start-up: it brings a score of libraries a pupil who does not print
+        // never needs.
+        static QLibrary cups(QStringLiteral("cups"), 2);
+        const auto printFile = reinterpret_cast<decltype(&cupsPrintFile)>(cups.resolve("cupsPrintFile"));
         const QByteArray title = QCoreApplication::applicationName().toLocal8Bit();
-        const int job = cupsPrintFile(queue_.toLocal8Bit().constData(),
-                                      QFile::encodeName(file_->fileName()).constData(),
-                                      title.constData(), 0, nullptr);
+        const int job = printFile ? printFile(queue_.toLocal8Bit().constData(),
+                                              QFile::encodeName(file_->fileName()).constData(),
+                                              title.constData(), 0, nullptr)
+                                  : 0;
         file_.reset();
         return job > 0;
     }

@@ -13,54 +13,20 @@ name=$2
 out=$3
 pdfdir=${TAFELS_PDF_DIR:?the default printer\'s PDF folder}
 mkdir -p "$out"
-tmp=$(mktemp -d)
-pids=()
+x_tmp=$(mktemp -d)
+app=""
 cleanup() {
-  for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
-  cat "$tmp/xdotool.log" >&2 2>/dev/null || true
-  rm -rf "$tmp"
+  [[ -n "$app" ]] && kill "$app" 2>/dev/null
+  x_session_down
+  rm -rf "$x_tmp"
 }
 trap cleanup EXIT
 
 fail() { echo "FAIL ($name): $*" >&2; exit 1; }
+source "$(dirname "$0")/x_session.sh"
+x_session_up
 
-# --- the X server and the window manager --------------------------------------
-Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp >"$tmp/display" 2>"$tmp/xvfb.log" &
-pids+=($!)
-for _ in $(seq 100); do [[ -s "$tmp/display" ]] && break; sleep 0.05; done
-[[ -s "$tmp/display" ]] || fail "Xvfb did not start"
-export DISPLAY=":$(head -n1 "$tmp/display")"
-# Openbox runs its start-up command once it manages windows; a window mapped
-# before that may be left unmanaged.
-openbox --startup "touch $tmp/wm-ready" >/dev/null 2>&1 &
-pids+=($!)
-for _ in $(seq 200); do [[ -e "$tmp/wm-ready" ]] && break; sleep 0.05; done
-[[ -e "$tmp/wm-ready" ]] || fail "openbox did not start"
-
-# --- helpers --------------------------------------------------------------------
-active() { xdotool getactivewindow 2>>"$tmp/xdotool.log" || echo 0; }
-
-# Waits until the active window is none of the given ones and stays so;
-# prints its id.
-next_window() {
-  local deadline=$((SECONDS + 30)) w x other
-  while ((SECONDS < deadline)); do
-    w=$(active)
-    other=1
-    for x in 0 "$@"; do [[ $w == "$x" ]] && other=0; done
-    if ((other)); then
-      sleep 0.3
-      if [[ $(active) == "$w" ]]; then echo "$w"; return; fi
-    fi
-    sleep 0.05
-  done
-  fail "no new window after ${*: -1}"
-}
-
-title_is() { [[ $(xdotool getwindowname "$1") == "$2" ]] || fail "window '$(xdotool getwindowname "$1")' is not '$2'"; }
 shot() { import -window root "$out/$name-$1.png"; }
-key() { xdotool key --clearmodifiers "$@"; }
-type_text() { xdotool type --delay 20 -- "$1"; }
 
 # Confirms the message box that the last key opened, titled $2, over window $1.
 confirm_box() {
@@ -85,7 +51,6 @@ done
 # --- the first pupil: wrong keys, an empty Enter, a closed window, printing ---
 "$exe" &
 app=$!
-pids+=("$app")
 
 start=$(next_window)
 shot 01-start
@@ -193,5 +158,6 @@ status=0
 for _ in $(seq 100); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
 kill -0 "$app" 2>/dev/null && fail "the program did not end"
 wait "$app" || status=$?
+app=""
 ((status == 0)) || fail "the program ended with status $status"
 echo "PASS ($name): the whole road, $right right answers printed, exit status 0"
