@@ -17,11 +17,11 @@ QColor color(uint32_t bbggrr)
     return QColor(int(bbggrr & 0xFF), int((bbggrr >> 8) & 0xFF), int((bbggrr >> 16) & 0xFF));
 }
 
-QFont font(const FontSpec& spec)
+QFont font(const FontSpec& wanted)
 {
-    QFont f(QString::fromLatin1(spec.face));
-    f.setPixelSize(qMax(1, qRound(spec.points * 96.0 / 72.0)));
-    f.setBold(spec.bold);
+    QFont f(QString::fromLatin1(wanted.face));
+    f.setPixelSize(qMax(1, qRound(wanted.points * 96.0 / 72.0)));
+    f.setBold(wanted.bold);
     return f;
 }
 

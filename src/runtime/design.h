@@ -30,7 +30,7 @@ struct FontSpec {
 
 // Sized in pixels at 96 dpi, so a control's text fits its box whatever the
 // screen's own dpi setting.
-QFont font(const FontSpec& spec);
+QFont font(const FontSpec& wanted);
 
 // Maps the classic face names to installed faces of similar width.
 void installFontSubstitutes();
