@@ -40,6 +40,7 @@ void tst_Conversions::valReadsTheLeadingNumberAndSkipsBlanks_data()
     QTest::newRow("hexadecimal wraps at 16 bits") << "&HFFFF" << -1.0;
     QTest::newRow("octal") << "&O17" << 15.0;
     QTest::newRow("a tab and a line feed") << "\t1\n2" << 12.0;
+    QTest::newRow("a carriage return ends the number") << "1\r2" << 1.0;
     QTest::newRow("a huge exponent is no number") << "9E999" << 0.0;
 }
 

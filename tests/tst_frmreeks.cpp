@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QInputMethodEvent>
 #include <QTest>
 
 namespace {
@@ -36,6 +37,7 @@ private slots:
     void aRefusedKeyEmptiesTheBoxAfterItsMessage();
     void codesBelowZeroAndAbove256PassTheKeyRule_data();
     void codesBelowZeroAndAbove256PassTheKeyRule();
+    void composedCharactersPassTheKeyRulesToo();
     void aValidClassAgainRunsTheSameSteps();
     void theButtonsStayAfterARefusedKeyOrAWrongClass();
     void aClassBeforeAnyNameKeepsTheStoredName();
@@ -286,6 +288,26 @@ void tst_FrmReeks::codesBelowZeroAndAbove256PassTheKeyRule()
     QTest::keyClick(&box, Qt::Key_Return);
     QCOMPARE(t->boxes->shown, std::vector<ShownBox>{kClassMessage});
     QCOMPARE(V().PupilClass, " " + character);
+}
+
+void tst_FrmReeks::composedCharactersPassTheKeyRulesToo()
+{
+    // A dead key and a letter, composed by the input method: the name box
+    // takes the result, the class box refuses it as a typed letter.
+    TextBox& name = form()->txtNaam;
+    QTest::mouseClick(&name, Qt::LeftButton);
+    QTest::keyClicks(&name, QStringLiteral("Ren"));
+    QInputMethodEvent composed;
+    composed.setCommitString(QStringLiteral("\u00EA"));
+    QApplication::sendEvent(&name, &composed);
+    QCOMPARE(name.Text(), QStringLiteral("Ren\u00EA"));
+    QCOMPARE(V().PupilName, QStringLiteral("Ren"));
+
+    TextBox& klas = form()->txtKlas;
+    QTest::mouseClick(&klas, Qt::LeftButton);
+    QApplication::sendEvent(&klas, &composed);
+    QCOMPARE(t->boxes->shown, std::vector<ShownBox>{kKeyMessage});
+    QCOMPARE(klas.Text(), QString());
 }
 
 void tst_FrmReeks::aValidClassAgainRunsTheSameSteps()

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QInputMethodEvent>
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
@@ -35,6 +36,7 @@ private slots:
     void onlyDigitsBackspaceAndEnterReachTheBox_data();
     void onlyDigitsBackspaceAndEnterReachTheBox();
     void aFifthDigitDoesNotFit();
+    void composedCharactersPassTheKeyRule();
     void digitsBesideTheDesignBlankAndLeadingZerosGiveTheirNumber();
     void aSecondSeriesChoiceChangesOnlyTheSeries();
     void aFinishedTestTakesNoMoreAnswers();
@@ -277,6 +279,17 @@ void tst_Werkblad::onlyDigitsBackspaceAndEnterReachTheBox()
     QTest::keyClick(&box, Qt::Key_Backspace);
     QTest::keyClick(&box, Qt::Key_4);
     QCOMPARE(box.Text(), key == 0x20AC ? QStringLiteral("1") + text + "4" : QStringLiteral("14"));
+}
+
+void tst_Werkblad::composedCharactersPassTheKeyRule()
+{
+    chooseSeries(**t, 1);
+    QTest::mouseClick(&sheet()->cmdStart, Qt::LeftButton);
+    QInputMethodEvent composed;
+    composed.setCommitString(QStringLiteral("\u00E9-x24"));
+    QApplication::sendEvent(&sheet()->txtRes, &composed);
+    QCOMPARE(sheet()->txtRes.Text(), QStringLiteral(" 24"));
+    QVERIFY(t->boxes->shown.empty());
 }
 
 void tst_Werkblad::aFifthDigitDoesNotFit()

@@ -1,6 +1,7 @@
 #include "controls.h"
 
 #include <QFontMetrics>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPointer>
@@ -146,17 +147,23 @@ void TextBox::apply(const TextBoxDesign& d)
     setText(d.text);
 }
 
+bool TextBox::passKeyPress(int16_t code, int16_t& result)
+{
+    result = code;
+    QPointer<TextBox> self(this);
+    KeyPress(result);
+    return self && result != 0;
+}
+
 void TextBox::keyPressEvent(QKeyEvent* event)
 {
     const std::optional<int16_t> code = keyAscii(*event);
+    int16_t k = 0;
     if (!code || !KeyPress) {
         QLineEdit::keyPressEvent(event);
         return;
     }
-    int16_t k = *code;
-    QPointer<TextBox> self(this);
-    KeyPress(k);
-    if (!self || k == 0)
+    if (!passKeyPress(*code, k))
         return;
     if (k == *code) {
         QLineEdit::keyPressEvent(event);
@@ -167,6 +174,29 @@ void TextBox::keyPressEvent(QKeyEvent* event)
         backspace();
     else if (k != 13)
         insert(QString(QChar(static_cast<char16_t>(k))));
+}
+
+void TextBox::inputMethodEvent(QInputMethodEvent* event)
+{
+    const QString committed = event->commitString();
+    if (!KeyPress || committed.isEmpty()) {
+        QLineEdit::inputMethodEvent(event);
+        return;
+    }
+    // Show the composition as the input method has it, without its result...
+    QInputMethodEvent composing(event->preeditString(), event->attributes());
+    QLineEdit::inputMethodEvent(&composing);
+    // ...then let each resulting character pass the handler.
+    QPointer<TextBox> self(this);
+    for (QChar c : committed) {
+        int16_t k = 0;
+        if (!self || !passKeyPress(static_cast<int16_t>(c.unicode()), k))
+            continue;
+        if (k == 8)
+            backspace();
+        else if (k != 13)
+            insert(QString(QChar(static_cast<char16_t>(k))));
+    }
 }
 
 // --- MultiLineTextBox --------------------------------------------------------

@@ -81,6 +81,14 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    // Characters composed by an input method (dead keys, compose sequences)
+    // pass KeyPress one by one, as typed characters do.
+    void inputMethodEvent(QInputMethodEvent* event) override;
+
+private:
+    // Runs KeyPress for one character; true when the box is to take it, with
+    // the character the handler left in its place.
+    bool passKeyPress(int16_t code, int16_t& result);
 };
 
 // A text box that allows several lines; its text stands at the top.

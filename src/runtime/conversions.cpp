@@ -7,7 +7,8 @@ namespace vb {
 
 namespace {
 
-bool isBlank(QChar c) { return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r'; }
+// Blanks, tabs and line feeds; a carriage return ends the number.
+bool isBlank(QChar c) { return c == u' ' || c == u'\t' || c == u'\n'; }
 
 // Text with every blank removed: Val reads "4 4" as 44.
 QString withoutBlanks(const QString& text)
