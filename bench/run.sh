@@ -7,6 +7,7 @@
 #   idle CPU   CPU time used over 5 s while the program waits for a key
 #   Enter      the worksheet's Enter; print: "JA !" to the printer and the PDF
 set -euo pipefail
+shopt -s extglob
 cd "$(dirname "$0")/.."
 tools/setup.sh
 tools/build.sh >/dev/null
@@ -24,7 +25,7 @@ cleanup() {
 trap cleanup EXIT
 x_session_up
 
-row() { printf '| %-44s | %-28s | %-22s |\n' "$1" "$2" "$3"; }
+row() { printf '| %-50s | %-48s | %-14s |\n' "$1" "$2" "$3"; }
 
 ours=$($b/bench/startup_bench 20 "$b/src/Pramilo" 2>/dev/null)
 bare=$($b/bench/startup_bench 20 "$b/bench/bare_window" src/programs/pictures/pramilo_title.bmp 2>/dev/null)
@@ -58,5 +59,14 @@ row "start-up, bare Qt window (median of 20)" "$bare ms" ""
 row "start-up ratio" "$ratio" "<= 1.3"
 row "resident set, all five forms loaded" "$((rss_kb / 1024)) MB ($rss_kb kB)" "< 45 MB"
 row "CPU while waiting for a key, 5 s" "$((t1 - t0)) ticks ($(getconf CLK_TCK)/s)" "0"
-while IFS= read -r line; do row "${line%%:*}" "${line#*: }" ""; done <<<"$enter"
-while IFS= read -r line; do row "${line%%:*}" "${line#*: }" ""; done <<<"$print"
+# Each line of the two programs reads "LABEL[:] median ...".
+figure() {
+  local line label
+  while IFS= read -r line; do
+    label=${line%%median*}
+    label=${label%%+([ :])}
+    row "$label" "median${line#*median}" ""
+  done
+}
+figure <<<"$enter"
+figure <<<"$print"
