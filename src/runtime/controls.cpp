@@ -169,7 +169,13 @@ void TextBox::keyPressEvent(QKeyEvent* event)
         QLineEdit::keyPressEvent(event);
         return;
     }
-    // The handler typed another character in place of the key.
+    typeCode(k);
+}
+
+void TextBox::typeCode(int16_t k)
+{
+    // What the handler left in place of the key: Enter adds nothing to a
+    // one-line box.
     if (k == 8)
         backspace();
     else if (k != 13)
@@ -190,12 +196,8 @@ void TextBox::inputMethodEvent(QInputMethodEvent* event)
     QPointer<TextBox> self(this);
     for (QChar c : committed) {
         int16_t k = 0;
-        if (!self || !passKeyPress(static_cast<int16_t>(c.unicode()), k))
-            continue;
-        if (k == 8)
-            backspace();
-        else if (k != 13)
-            insert(QString(QChar(static_cast<char16_t>(k))));
+        if (self && passKeyPress(static_cast<int16_t>(c.unicode()), k))
+            typeCode(k);
     }
 }
 

@@ -89,6 +89,7 @@ private:
     // Runs KeyPress for one character; true when the box is to take it, with
     // the character the handler left in its place.
     bool passKeyPress(int16_t code, int16_t& result);
+    void typeCode(int16_t code);
 };
 
 // A text box that allows several lines; its text stands at the top.

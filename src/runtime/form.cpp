@@ -37,7 +37,7 @@ Form::Form(FormHost& host, const FormDesign& d)
 void Form::setHeight(int twips) { resize(width(), design::px(twips)); }
 void Form::setWidth(int twips) { resize(design::px(twips), height()); }
 
-void Form::applyTabOrder()
+std::vector<QWidget*> Form::tabOrder() const
 {
     std::vector<std::pair<int, QWidget*>> order;
     for (QWidget* w : client_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
@@ -47,8 +47,17 @@ void Form::applyTabOrder()
     }
     std::stable_sort(order.begin(), order.end(),
                      [](const auto& x, const auto& y) { return x.first < y.first; });
+    std::vector<QWidget*> widgets;
+    for (const auto& entry : order)
+        widgets.push_back(entry.second);
+    return widgets;
+}
+
+void Form::applyTabOrder()
+{
+    const std::vector<QWidget*> order = tabOrder();
     for (size_t i = 1; i < order.size(); ++i)
-        QWidget::setTabOrder(order[i - 1].second, order[i].second);
+        QWidget::setTabOrder(order[i - 1], order[i]);
 }
 
 void Form::showModeless()
@@ -68,17 +77,11 @@ void Form::showModeless()
         w->installEventFilter(this);
     if (!focusWidget()) {
         // The control lowest in tab order that can take the focus.
-        std::vector<std::pair<int, QWidget*>> order;
-        for (QWidget* w : client_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-            const QVariant t = w->property("tabIndex");
-            if (t.isValid() && w->isVisibleTo(this) && w->isEnabled() &&
-                (w->focusPolicy() & Qt::TabFocus))
-                order.emplace_back(t.toInt(), w);
-        }
-        auto first = std::min_element(order.begin(), order.end(),
-                                      [](const auto& x, const auto& y) { return x.first < y.first; });
-        if (first != order.end())
-            first->second->setFocus(Qt::OtherFocusReason);
+        for (QWidget* w : tabOrder())
+            if (w->isVisibleTo(this) && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus)) {
+                w->setFocus(Qt::OtherFocusReason);
+                break;
+            }
     }
 }
 

@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 class Form;
 
@@ -65,6 +66,8 @@ protected:
 
 private:
     Qt::Edges edgesAt(const QPoint& p) const;
+    // The client's controls that take part in the tab order, by TabIndex.
+    std::vector<QWidget*> tabOrder() const;
 
     FormHost& host_;
     QWidget* client_;
