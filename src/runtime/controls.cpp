@@ -196,13 +196,20 @@ void TextBox::setText(const QString& t)
     QLineEdit::setText(t);
 }
 
-void TextBox::endComposition()
+void TextBox::dropComposition()
 {
     if (!composing_)
         return;
     composing_ = false;
     QInputMethodEvent none;
     QLineEdit::inputMethodEvent(&none);
+}
+
+void TextBox::endComposition()
+{
+    if (!composing_)
+        return;
+    dropComposition();
     // The input method forgets it too, or it would go on composing into a
     // box that no longer shows the composition.
     if (hasFocus())
@@ -264,11 +271,7 @@ void TextBox::inputMethodEvent(QInputMethodEvent* event)
     // The input method ends (part of) its composition: the old one goes, the
     // text it takes back goes, then each resulting character passes KeyPress
     // as a typed one would, and what it still composes is shown after them.
-    if (composing_) {
-        composing_ = false;
-        QInputMethodEvent none;
-        QLineEdit::inputMethodEvent(&none);
-    }
+    dropComposition();
     if (event->replacementLength() > 0) {
         // Only text the box holds can be taken back; it goes as a selection
         // deleted by hand would.

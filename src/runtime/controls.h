@@ -73,9 +73,9 @@ std::optional<int16_t> keyAscii(const QKeyEvent& event);
 //
 // A composition of an input method (a dead key waiting for its letter) is
 // ended before anything else changes the box: the program's setText, a key,
-// a click, a drag of the mouse or of dropped text, leaving the box. The line edit
-// keeps the composition at a fixed place in its layout; text or a cursor
-// changed beside it leaves the cursor past the end of the text, where
+// a click, a drag of the mouse or of dropped text, leaving the box. The line
+// edit keeps the composition at a fixed place in its layout; text or a
+// cursor changed beside it leaves the cursor past the end of the text, where
 // Backspace reads outside it.
 class TextBox : public QLineEdit {
     Q_OBJECT
@@ -107,8 +107,8 @@ private:
     void typeCode(int16_t code);
     // Drops a pending composition from the box and from the input method.
     void endComposition();
-    // Shows the input method's composition, or takes it away.
-    void showComposition(const QInputMethodEvent& event);
+    // Drops it from the box alone.
+    void dropComposition();
 
     bool composing_ = false;
     quint64 replacements_ = 0; // texts set by the program
