@@ -173,6 +173,17 @@ bool erasesOnlyByItsCode(const QKeyEvent& e, int16_t code)
 
 TextBox::TextBox(QWidget* client) : QLineEdit(client) {}
 
+bool TextBox::event(QEvent* e)
+{
+    QPointer<TextBox> self(this); // a handler may unload the form
+    const bool taken = QLineEdit::event(e);
+    // Qt's own Redo (a key or the context menu) can leave the cursor one past
+    // the end of the text, and the next key would then type a blank first.
+    if (self && cursorPosition() > text().size())
+        setCursorPosition(int(text().size()));
+    return taken;
+}
+
 void TextBox::apply(const TextBoxDesign& d)
 {
     setFont(design::font(d.font));

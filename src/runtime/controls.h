@@ -89,6 +89,7 @@ public:
     std::function<void(int16_t& KeyAscii)> KeyPress;
 
 protected:
+    bool event(QEvent* e) override;
     void keyPressEvent(QKeyEvent* event) override;
     // Characters composed by an input method (dead keys, compose sequences)
     // pass KeyPress one by one, as typed characters do.
