@@ -154,7 +154,7 @@ results=$(new_window)
 shot 12-second-results
 key Tab # to "NEEN !"
 key Return
-end=$(new_window)
+wait_active "$end" # the end screen stayed loaded beneath
 shot 13-end-screen-again
 key shift+Tab # the end button; the focus was left on the next-candidate one
 key Return
