@@ -49,6 +49,14 @@ bool hasKeyboard(QWidget* w)
            (!underWindowManager() || xdotoolSays({"getactivewindow"}) == id);
 }
 
+QString keyboardReport(QWidget* w)
+{
+    return QStringLiteral("window %1; Qt active %2; X focus %3; WM active %4")
+        .arg(w->winId())
+        .arg(w->isActiveWindow())
+        .arg(xdotoolSays({"getwindowfocus"}), xdotoolSays({"getactivewindow"}));
+}
+
 // A property of a window as the X server holds it.
 QString xprop(QWidget* w, const QString& property)
 {
@@ -255,8 +263,13 @@ void tst_WindowsX11::aClickBringsAWindowForwardAndStartSetsThePupilFormBack()
     const QPoint plain(300, 200);
     const QPoint free = start->mapToGlobal(QPoint(600, 420));
     QVERIFY(xdotool({"mousemove", QString::number(free.x()), QString::number(free.y())}));
-    QVERIFY(xdotool({"click", "1"}));
-    QTRY_VERIFY_WITH_TIMEOUT(hasKeyboard(start), kPatience);
+    // A window manager may still be ending the drag when the first click
+    // comes and keep it; clicking the picture again does nothing else.
+    clock.restart();
+    do
+        QVERIFY(xdotool({"click", "1"}));
+    while (!QTest::qWaitFor([&] { return hasKeyboard(start); }, 1000) && clock.elapsed() < kPatience);
+    QVERIFY2(hasKeyboard(start), qPrintable(keyboardReport(start)));
     QTRY_VERIFY_WITH_TIMEOUT(onScreen(form, plain) != kBurntOrange, kPatience);
     QCOMPARE(focus(), &start->Command1);
 

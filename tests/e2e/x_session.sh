@@ -13,7 +13,8 @@ x_session_wm=openbox
 
 x_session_up() {
   x_session_wm=${1:-openbox}
-  Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp >"$x_tmp/display" 2>"$x_tmp/xvfb.log" &
+  # -noreset: no reset, refusing clients, each time the last one leaves.
+  Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp -noreset >"$x_tmp/display" 2>"$x_tmp/xvfb.log" &
   x_session_pids+=($!)
   local deadline=$((SECONDS + 120))
   until [[ -s "$x_tmp/display" ]]; do

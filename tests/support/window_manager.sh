@@ -22,6 +22,14 @@ window_manager_ready() {
 
 start_window_manager() {
   local wm=$1 dir=$2 deadline=$((SECONDS + 120))
+  # The display must answer before the manager connects to it.
+  until xprop -root _NET_SUPPORTED >/dev/null 2>&1; do
+    if ((SECONDS >= deadline)); then
+      echo "the X display $DISPLAY does not answer" >&2
+      return 1
+    fi
+    sleep 0.05
+  done
   case $wm in
     openbox) openbox --startup "touch $dir/wm-ready" >"$dir/wm.log" 2>&1 & ;;
     metacity) metacity --replace --compositor=none >"$dir/wm.log" 2>&1 & ;;
@@ -31,6 +39,7 @@ start_window_manager() {
   until window_manager_ready "$wm" "$dir"; do
     if ! kill -0 "$window_manager_pid" 2>/dev/null; then
       cat "$dir/wm.log" >&2
+      xprop -root _NET_SUPPORTED >/dev/null 2>&1 || echo "the X display $DISPLAY has gone" >&2
       echo "$wm exited before it managed windows" >&2
       return 1
     fi

@@ -23,8 +23,10 @@ trap cleanup EXIT
 
 # Xvfb writes its display number to the given descriptor once it accepts
 # clients; the deadline only guards against one that never comes up.
+# Without -noreset it resets whenever its last client leaves (a readiness
+# check, say) and refuses the next one meanwhile.
 exec {fd}>"$tmp/display"
-Xvfb -displayfd "$fd" -screen 0 1024x768x24 -nolisten tcp >"$tmp/xvfb.log" 2>&1 &
+Xvfb -displayfd "$fd" -screen 0 1024x768x24 -nolisten tcp -noreset >"$tmp/xvfb.log" 2>&1 &
 pids+=($!)
 exec {fd}>&-
 deadline=$((SECONDS + 120))
@@ -37,7 +39,7 @@ done
 export DISPLAY=":$(head -n 1 "$tmp/display")"
 
 if [[ $wm != none ]]; then
-  start_window_manager "$wm" "$tmp" || exit 1
+  start_window_manager "$wm" "$tmp" || { cat "$tmp/xvfb.log" >&2; exit 1; }
   pids+=("$window_manager_pid")
 fi
 
