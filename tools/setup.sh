@@ -8,6 +8,7 @@ packages=(
   fonts-liberation2 fonts-dejavu-core
   libx11-dev imagemagick
   xvfb openbox xdotool x11-utils
+  metacity wmctrl
   libcups2-dev
   cups printer-driver-cups-pdf poppler-utils
   locales desktop-file-utils

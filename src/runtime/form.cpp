@@ -31,11 +31,22 @@ Form::Form(FormHost& host, const FormDesign& d)
     }
     if (style_ == BorderStyle::Sizable)
         setMouseTracking(true);
-    resize(design::px(d.clientWidth) + 2 * border_, design::px(d.clientHeight) + 2 * border_);
+    setOuterSize(QSize(design::px(d.clientWidth) + 2 * border_,
+                       design::px(d.clientHeight) + 2 * border_));
 }
 
-void Form::setHeight(int twips) { resize(width(), design::px(twips)); }
-void Form::setWidth(int twips) { resize(design::px(twips), height()); }
+void Form::setHeight(int twips) { setOuterSize(QSize(width(), design::px(twips))); }
+void Form::setWidth(int twips) { setOuterSize(QSize(design::px(twips), height())); }
+
+void Form::setOuterSize(const QSize& size)
+{
+    // A fixed border tells the window manager so through equal least and
+    // greatest sizes: it then neither resizes nor maximises the window.
+    if (style_ == BorderStyle::FixedSingle)
+        setFixedSize(size);
+    else
+        resize(size);
+}
 
 std::vector<QWidget*> Form::tabOrder() const
 {

@@ -65,6 +65,7 @@ protected:
     bool event(QEvent* event) override;
 
 private:
+    void setOuterSize(const QSize& size);
     Qt::Edges edgesAt(const QPoint& p) const;
     // The client's controls that take part in the tab order, by TabIndex.
     std::vector<QWidget*> tabOrder() const;

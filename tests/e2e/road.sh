@@ -2,15 +2,18 @@
 # A pupil's whole road through a built program, as a user runs it: a real
 # X server with a window manager, keys typed with xdotool, the report printed
 # on the default printer. Two pupils: the first prints, the second does not
-# and then ends the program, which must exit with status 0.
+# and then ends the program, which must exit with status 0. On the way: the
+# start screen keeps its fixed size, and every message box shows its whole
+# title in the window manager's title bar and offers no minimise or maximise.
 #
-#   road.sh PROGRAM-EXECUTABLE Pramilo|Sudeval OUTPUT-FOLDER
+#   road.sh PROGRAM-EXECUTABLE Pramilo|Sudeval OUTPUT-FOLDER [openbox|metacity]
 # The folder the default printer writes its PDFs to is TAFELS_PDF_DIR.
 set -euo pipefail
 
 exe=$1
 name=$2
 out=$3
+wm=${4:-openbox}
 pdfdir=${TAFELS_PDF_DIR:?the default printer\'s PDF folder}
 mkdir -p "$out"
 x_tmp=$(mktemp -d)
@@ -22,18 +25,22 @@ cleanup() {
 }
 trap cleanup EXIT
 
-fail() { echo "FAIL ($name): $*" >&2; exit 1; }
+fail() { echo "FAIL ($name, $wm): $*" >&2; exit 1; }
 source "$(dirname "$0")/x_session.sh"
-x_session_up
+x_session_up "$wm"
+for title in "Let op!" "Gedaan!"; do learn_title "$title"; done
 
-shot() { import -window root "$out/$name-$1.png"; }
+shot() { import -window root "$out/$name-$wm-$1.png"; }
 
-# Confirms the message box that the last key opened, titled $2, over window $1.
+# Confirms the message box that the last key opened, titled $1: its title
+# bar shows the whole title and it offers no minimise or maximise.
 confirm_box() {
   local box
-  box=$(next_window "$1")
-  title_is "$box" "$2"
-  [[ -n "${3:-}" ]] && shot "$3"
+  box=$(new_window)
+  title_is "$box" "$1"
+  title_shown_whole "$box" "$1" "$out/$name-$wm-title-$(printf %s "$1" | tr -dc A-Za-z).png"
+  no_minimise_or_maximise "$box"
+  [[ -n "${2:-}" ]] && shot "$2"
   key Return
   echo "$box"
 }
@@ -52,22 +59,21 @@ done
 "$exe" &
 app=$!
 
-start=$(next_window)
+start=$(new_window)
+fixed_size "$start"
 shot 01-start
 key Return
-reeks=$(next_window "$start")
+reeks=$(new_window)
 shot 02-pupil-form
 type_text "Lotte"
 key Return
 type_text "9"
-box=$(confirm_box "$reeks" "Let op!" 03-refused-class-key)
-next_window "$box" >/dev/null
+confirm_box "Let op!" 03-refused-class-key >/dev/null
+wait_active "$reeks"
 type_text "4"
 key Return
-sleep 0.3
-shot 04-series-buttons
-key Return
-sheet=$(next_window "$reeks" "$box")
+key Return # the first series button, which the Enter in the class box gave the focus
+sheet=$(new_window)
 shot 05-worksheet
 key Return # START
 
@@ -76,35 +82,35 @@ for i in $(seq 1 50); do
   expected=${answers[$((i - 1))]}
   if ((i == 12)); then
     key Return # nothing typed
-    box=$(confirm_box "$sheet" "Let op!" 06-empty-answer)
-    [[ $(next_window "$box") == "$sheet" ]] || fail "the worksheet did not come back"
+    confirm_box "Let op!" 06-empty-answer >/dev/null
+    wait_active "$sheet"
   fi
   if ((i == 20)); then
     # The window manager closes the worksheet: the pupil opens it again
     # from the series button that still has the focus, and goes on.
     key alt+F4
-    reeks_again=$(next_window "$sheet")
-    [[ $reeks_again == "$reeks" ]] || fail "the pupil form did not come back"
+    wait_active "$reeks"
     key Return
-    sheet=$(next_window "$reeks")
+    sheet=$(new_window)
     key Return # START
   fi
   if ((i % 9 == 0)); then answer=$((expected + 1)); else answer=$expected; right=$((right + 1)); fi
   type_text "$answer"
   key Return
 done
-box=$(confirm_box "$sheet" "Gedaan!" 07-done)
-results=$(next_window "$box" "$sheet")
+confirm_box "Gedaan!" 07-done >/dev/null
+results=$(new_window)
 shot 08-results
 before=$(ls "$pdfdir" 2>/dev/null | wc -l)
 key Return # "JA !"
-box=$(confirm_box "$results" "Let op!" 09-printer-reminder)
-end=$(next_window "$box" "$results")
+confirm_box "Let op!" 09-printer-reminder >/dev/null
+end=$(new_window)
 shot 10-end-screen
 
 # The report on the default printer.
 pdf=""
-for _ in $(seq 600); do
+deadline=$((SECONDS + 120))
+while ((SECONDS < deadline)); do
   if (($(ls "$pdfdir" | wc -l) > before)) && ! lpstat -o 2>/dev/null | grep -q .; then
     pdf=$(ls -t "$pdfdir"/*.pdf | head -n1)
     break
@@ -129,35 +135,35 @@ rows=$(grep -cE '^ +[0-9]+ +\*+ +[0-9]+ ?[x:] ?[0-9]+ ?= ?' "$report")
 # --- the next pupil, who does not print and then ends the program -----------
 key Tab
 key Return # "DE VOLGENDE KANDIDAAT A.U B."
-reeks=$(next_window "$end")
+reeks=$(new_window)
 shot 11-next-pupil
 type_text "Bram"
 key Return
 type_text "5"
 key Return
-sleep 0.3
 key Tab # to series 2
 key Return
-sheet=$(next_window "$reeks")
+sheet=$(new_window)
 key Return # START
 for i in $(seq 1 50); do
   type_text "1"
   key Return
 done
-box=$(confirm_box "$sheet" "Gedaan!")
-results=$(next_window "$box" "$sheet")
+confirm_box "Gedaan!" >/dev/null
+results=$(new_window)
 shot 12-second-results
 key Tab # to "NEEN !"
 key Return
-end=$(next_window "$results")
+wait_active "$end" # the end screen stayed loaded beneath
 shot 13-end-screen-again
 key shift+Tab # the end button; the focus was left on the next-candidate one
 key Return
 
 status=0
-for _ in $(seq 100); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
+deadline=$((SECONDS + 60))
+while kill -0 "$app" 2>/dev/null && ((SECONDS < deadline)); do sleep 0.1; done
 kill -0 "$app" 2>/dev/null && fail "the program did not end"
 wait "$app" || status=$?
 app=""
 ((status == 0)) || fail "the program ended with status $status"
-echo "PASS ($name): the whole road, $right right answers printed, exit status 0"
+echo "PASS ($name, $wm): the whole road, $right right answers printed, exit status 0"

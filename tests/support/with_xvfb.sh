@@ -1,10 +1,16 @@
 #!/usr/bin/env bash
-# Runs a command on a fresh Xvfb display, with openbox as window manager when
-# the first argument is --wm, without any window manager otherwise:
-#   with_xvfb.sh [--wm] COMMAND...
+# Runs a command on a fresh Xvfb display, under the given window manager or
+# without any (--wm alone means openbox):
+#   with_xvfb.sh [--wm[=openbox|metacity]] COMMAND...
+# The command finds the window manager's name, or "none", in TAFELS_WM.
 set -euo pipefail
-wm=0
-if [[ "${1:-}" == "--wm" ]]; then wm=1; shift; fi
+wm=none
+case "${1:-}" in
+  --wm) wm=openbox; shift ;;
+  --wm=*) wm=${1#--wm=}; shift ;;
+esac
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/window_manager.sh"
 
 tmp=$(mktemp -d)
 pids=()
@@ -15,24 +21,27 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# Xvfb picks a free display number and writes it to the given descriptor.
+# Xvfb writes its display number to the given descriptor once it accepts
+# clients; the deadline only guards against one that never comes up.
+# Without -noreset it resets whenever its last client leaves (a readiness
+# check, say) and refuses the next one meanwhile.
 exec {fd}>"$tmp/display"
-Xvfb -displayfd "$fd" -screen 0 1024x768x24 -nolisten tcp >"$tmp/xvfb.log" 2>&1 &
+Xvfb -displayfd "$fd" -screen 0 1024x768x24 -nolisten tcp -noreset >"$tmp/xvfb.log" 2>&1 &
 pids+=($!)
 exec {fd}>&-
-for _ in $(seq 100); do [[ -s "$tmp/display" ]] && break; sleep 0.05; done
-[[ -s "$tmp/display" ]] || { cat "$tmp/xvfb.log" >&2; echo "Xvfb did not start" >&2; exit 1; }
+deadline=$((SECONDS + 120))
+until [[ -s "$tmp/display" ]]; do
+  if ! kill -0 "${pids[0]}" 2>/dev/null || ((SECONDS >= deadline)); then
+    cat "$tmp/xvfb.log" >&2; echo "Xvfb did not start" >&2; exit 1
+  fi
+  sleep 0.05
+done
 export DISPLAY=":$(head -n 1 "$tmp/display")"
 
-if ((wm)); then
-  openbox >"$tmp/openbox.log" 2>&1 &
-  pids+=($!)
-  for _ in $(seq 100); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-    sleep 0.05
-  done
-  xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id' || { echo "openbox did not start" >&2; exit 1; }
+if [[ $wm != none ]]; then
+  start_window_manager "$wm" "$tmp" || { cat "$tmp/xvfb.log" >&2; exit 1; }
+  pids+=("$window_manager_pid")
 fi
 
-export QT_QPA_PLATFORM=xcb QT_XCB_GL_INTEGRATION=none
+export QT_QPA_PLATFORM=xcb QT_XCB_GL_INTEGRATION=none TAFELS_WM=$wm
 "$@"

@@ -2,13 +2,13 @@
 # Starts a built program as real windows on Xvfb, walks from the start screen
 # to the worksheet by keyboard alone and saves a screenshot of the whole
 # screen at each step (needs imagemagick's import):
-#   tools/render/screenshot_x11.sh OUTDIR [Pramilo|Sudeval] [--wm]
+#   tools/render/screenshot_x11.sh OUTDIR [Pramilo|Sudeval] [--wm[=openbox|metacity]]
 set -euo pipefail
 root="$(cd "$(dirname "$0")/../.." && pwd)"
 out="$(mkdir -p "$1" && cd "$1" && pwd)"
 program="${2:-Pramilo}"
 wm=()
-[[ "${3:-}" == "--wm" ]] && wm=(--wm)
+[[ "${3:-}" == --wm* ]] && wm=("$3")
 
 walk() {
   local out=$1 exe=$2 name=$3
