@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced by tools/test.sh and tools/repeat.sh: the options every test runs
 # with in the sanitizer build (and that the plain build ignores).
 #
