@@ -443,18 +443,33 @@ void tst_Werkblad::theRealMessageBoxHoldsTheHandlerUntilConfirmed()
     QTest::mouseClick(&w->cmdStart, Qt::LeftButton);
     w->txtRes.setText(QString());
 
+    // Recorded while the box is up and checked once it is gone: a failed
+    // check in here would leave the box open until the test times out.
+    bool boxUp = false;
     QString seen;
-    QTimer::singleShot(50, [&] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        QVERIFY(box);
-        seen = box->windowTitle() + "|" + box->text() + "|" +
-               QString::number(int(box->icon()));
-        // The handler is still waiting: nothing after the message has run.
-        QCOMPARE(program.Variabelen.ExerciseNumber, int16_t(1));
-        QTest::keyClick(box, Qt::Key_Return);
+    int16_t exerciseWhileUp = -1;
+    bool enterClosedIt = false;
+    QTimer answer; // dies with the test, so it cannot fire into a later one
+    answer.setSingleShot(true);
+    connect(&answer, &QTimer::timeout, this, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            boxUp = true;
+            seen = box->windowTitle() + "|" + box->text() + "|" +
+                   QString::number(int(box->icon()));
+            exerciseWhileUp = program.Variabelen.ExerciseNumber;
+            QTest::keyClick(box, Qt::Key_Return);
+            enterClosedIt = !box->isVisible();
+        }
+        if (QWidget* still = QApplication::activeModalWidget())
+            still->close();
     });
+    answer.start(50);
     QTest::keyClick(&w->txtRes, Qt::Key_Return);
+    QVERIFY2(boxUp, "no message box was up");
     QCOMPARE(seen, QStringLiteral("Let op!|Vul een getal in!|%1").arg(int(QMessageBox::NoIcon)));
+    // The handler was still waiting: nothing after the message had run.
+    QCOMPARE(exerciseWhileUp, int16_t(1));
+    QVERIFY(enterClosedIt);
 }
 
 void tst_Werkblad::aThreeDigitDividendIsShownWhole()

@@ -4,9 +4,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/setup.sh
 dir=$(tools/build.sh "$@" | tail -n 1)
-export ASAN_OPTIONS="halt_on_error=1:detect_leaks=1:abort_on_error=1"
-export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
-export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0"
+source tools/sanitizer_env.sh
 # The printing tests print on a cups-pdf queue as the default printer.
 source tools/pdf_queue.sh
 trap pdf_queue_down EXIT
