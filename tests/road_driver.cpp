@@ -861,7 +861,7 @@ Form* Driver::frontForm()
     }
     if (zOrder_.empty())
         return nullptr;
-    if (zOrder_.size() > 1 && rng_.chance(0.001)) {
+    if (zOrder_.size() > 1 && rng_.chance(0.0002)) {
         // The user brings another window to the front.
         Form* f = zOrder_[rng_.below(zOrder_.size() - 1)];
         log("bring to front " + nameOf(f));
@@ -922,7 +922,7 @@ void Driver::onPupilForm(frmReeks* f)
         for (Box b : {Naam, Klas})
             quota_[b] = std::clamp<long long>(c[Res] - c[b], 0, 3000) + rng_.range(10, 200);
     }
-    if (rng_.chance(0.03))
+    if (rng_.chance(0.005))
         return anyEvent(f);
     if (rng_.chance(0.0005))
         return closeForm(f);
@@ -943,7 +943,7 @@ void Driver::onPupilForm(frmReeks* f)
     }
     if (quota_[Klas] > 0) {
         --quota_[Klas];
-        switch (rng_.weighted(std::array<int, 6>{40, 15, 12, 20, 8, 5})) {
+        switch (rng_.weighted(std::array<int, 6>{40, 15, 4, 20, 8, 5})) {
         case 0: return typeChar(&klas, QChar(u'0' + rng_.range(2, 6)));
         case 1: return key(&klas, Qt::Key_Backspace, QStringLiteral("\b"));
         case 2: return key(&klas, Qt::Key_Return, QStringLiteral("\r"));
@@ -1041,7 +1041,7 @@ void Driver::onEndScreen(frmEindscherm* f)
         for (Box b : {Credit2, Credit1})
             quota_[b] = std::clamp<long long>(c[Res] - c[b], 0, 3000) + rng_.range(10, 200);
     }
-    if (rng_.chance(0.02))
+    if (rng_.chance(0.003))
         return anyEvent(f);
     if (quota_[Credit2] > 0 || quota_[Credit1] > 0) {
         const Box b = quota_[Credit1] == 0 ? Credit2
