@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Times printing the report on a cups-pdf queue as the default printer:
-# bench/print.sh [PRINTS]
+# bench/print.sh [PRINTS]; PRINTER=PDF_Letter or PDF_A5 prints on other paper.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/setup.sh

@@ -2,11 +2,57 @@
 #include "fakes.h"
 #include "pdf_text.h"
 
+#include <QFontMetricsF>
+#include <QPdfWriter>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
 // The printer object's pages, painted into a PDF file and read back, and the
 // print path on a system without any printer.
+
+namespace {
+
+// The pdfFilePrinter's printable area: A4 less 10 points all round.
+constexpr double kLeft = 10;
+constexpr double kRight = 595.276 - 10;
+
+QString withoutBlanks(QString s) { return s.remove(QRegularExpression(QStringLiteral("\\s"))); }
+
+// Every word of the pages in reading order, blanks left out, ligatures such
+// as "ff" read as their letters.
+QString printedCharacters(const std::vector<PdfPage>& pages)
+{
+    QString all;
+    for (const PdfPage& page : pages)
+        for (const PdfLine& line : page)
+            for (const PdfWord& word : line)
+                all += word.text;
+    return all.normalized(QString::NormalizationForm_KC);
+}
+
+bool allWithinTheSides(const std::vector<PdfPage>& pages)
+{
+    for (const PdfPage& page : pages)
+        for (const PdfLine& line : page)
+            for (const PdfWord& word : line)
+                if (word.x < kLeft - 0.5 || word.right > kRight + 0.5)
+                    return false;
+    return true;
+}
+
+// A name of n characters: names with accents, hyphens and blanks, and one
+// long run without a blank that the edge must cut.
+QString longName(int n)
+{
+    QString name = QStringLiteral("Anne-Sophie Zoë Éloïse Van den Bossche-Verhaeghe ")
+                   + QString(60, QLatin1Char('w')) + QLatin1Char(' ');
+    while (name.size() < n)
+        name += QStringLiteral("Kristoffersen-Ødegård ");
+    return name.left(n);
+}
+
+} // namespace
 
 class tst_Printer : public QObject {
     Q_OBJECT
@@ -15,6 +61,9 @@ private slots:
 
     void linesPastTheBottomGoOnTheNextPage();
     void aTabLeftOfThePrintPositionGoesToItsColumnOnTheNextLine();
+    void aLongNameAndClassGoOnAtTheLeftEdgeOfTheFollowingLines();
+    void textPastTheRightEdgeMovesWholeToTheNextLine();
+    void textWrappedPastTheBottomGoesOnOnTheNextPage();
     void aDocumentThatCannotBeginIsNotPrinted();
     void printingWithoutAnyPrinterTellsThePupilAndResetsNothing();
 
@@ -86,6 +135,104 @@ void tst_Printer::aTabLeftOfThePrintPositionGoesToItsColumnOnTheNextLine()
     QCOMPARE(page[4][0].text, QStringLiteral("weer"));
     QVERIFY(qAbs(page[4][0].x - page[3][0].x) < 0.5);
     QVERIFY(qAbs(page[3][0].x - page[0][0].x) < 0.5);
+}
+
+void tst_Printer::aLongNameAndClassGoOnAtTheLeftEdgeOfTheFollowingLines()
+{
+    const QString path = dir.filePath(QStringLiteral("name.pdf"));
+    std::unique_ptr<Printer> printer = pdfFilePrinter(path);
+    const QString name = longName(200);
+    const QString klas = QStringLiteral("Klas 5B van meester Janssens, Sint-Jozefsinstituut ")
+                         + QString(40, QLatin1Char('x'));
+    printer->setFontSize(13);
+    printer->Print({Tab{10}, QStringLiteral("Naam van de leerling:  "), name, Tab{60},
+                    QStringLiteral("Klas:  "), klas});
+    printer->Print({Tab{10}, QStringLiteral("Datum")});
+    QCOMPARE(printer->EndDoc(), PrintOutcome::Printed);
+
+    const std::vector<PdfPage> pages = pdfPages(path);
+    QCOMPARE(pages.size(), size_t(1));
+    const PdfPage& page = pages[0];
+    QCOMPARE(printedCharacters(pages),
+             withoutBlanks(QStringLiteral("Naam van de leerling:") + name + "Klas:" + klas + "Datum"));
+    QVERIFY(allWithinTheSides(pages));
+    // The name fills line after line from the left edge; so does the class.
+    QVERIFY(page.size() >= 5);
+    for (size_t i = 1; i + 1 < page.size(); ++i) {
+        const bool klasBegins = page[i][0].text == QLatin1String("Klas:");
+        if (!klasBegins)
+            QVERIFY2(qAbs(page[i][0].x - kLeft) < 0.5, qPrintable(page[i][0].text));
+    }
+    // "Klas:" at column 60, "Datum" at column 10 of the line after the class.
+    QPdfWriter device(dir.filePath(QStringLiteral("metrics.pdf")));
+    device.setResolution(1200);
+    QFont font;
+    font.setPointSizeF(13);
+    const double column = QFontMetricsF(font, &device).averageCharWidth() * 72 / 1200;
+    const auto klasWord = std::find_if(page.begin(), page.end(), [](const PdfLine& line) {
+        return std::any_of(line.begin(), line.end(),
+                           [](const PdfWord& w) { return w.text == QLatin1String("Klas:"); });
+    });
+    QVERIFY(klasWord != page.end());
+    for (const PdfWord& w : *klasWord)
+        if (w.text == QLatin1String("Klas:"))
+            QVERIFY2(qAbs(w.x - (kLeft + 59 * column)) < 0.5, qPrintable(QString::number(w.x)));
+    QCOMPARE(page.back().size(), size_t(1));
+    QCOMPARE(page.back()[0].text, QStringLiteral("Datum"));
+    QVERIFY(qAbs(page.back()[0].x - page[0][0].x) < 0.5);
+}
+
+void tst_Printer::textPastTheRightEdgeMovesWholeToTheNextLine()
+{
+    const QString path = dir.filePath(QStringLiteral("edge.pdf"));
+    std::unique_ptr<Printer> printer = pdfFilePrinter(path);
+    // At 18 points column 85 lies past the right edge of the page.
+    printer->setFontSize(18);
+    printer->Print({Tab{7}, QStringLiteral("TITEL"), Tab{85}, QStringLiteral("Seconden")});
+    printer->Print({Tab{30}, QStringLiteral("woorden"), QStringLiteral(" die over de rechterrand zouden lopen"),
+                    PrintedInteger{12}});
+    printer->Print({QStringLiteral("volgende")});
+    QCOMPARE(printer->EndDoc(), PrintOutcome::Printed);
+
+    const std::vector<PdfPage> pages = pdfPages(path);
+    QCOMPARE(pages.size(), size_t(1));
+    const PdfPage& page = pages[0];
+    QVERIFY(allWithinTheSides(pages));
+    QStringList lines;
+    for (const PdfLine& line : page) {
+        QStringList words;
+        for (const PdfWord& w : line)
+            words << w.text;
+        lines << words.join(QLatin1Char(' '));
+    }
+    QCOMPARE(lines, QStringList({"TITEL", "Seconden", "woorden", "die over de rechterrand zouden lopen 12",
+                                 "volgende"}));
+    // A text that does not fit where it begins but fits a line of its own
+    // starts that line, and the next item follows it there.
+    QVERIFY(qAbs(page[1][0].x - kLeft) < 0.5);
+    QVERIFY(page[2][0].x > kLeft + 100);
+    QVERIFY(page[3][0].x < kLeft + 18); // after the blank the text begins with
+    QVERIFY(qAbs(page[4][0].x - kLeft) < 0.5);
+}
+
+void tst_Printer::textWrappedPastTheBottomGoesOnOnTheNextPage()
+{
+    const QString path = dir.filePath(QStringLiteral("bottom.pdf"));
+    std::unique_ptr<Printer> printer = pdfFilePrinter(path);
+    printer->setFontSize(13);
+    // One line above the bottom of the printable area (822 points high).
+    printer->setCurrentY((822 - 20) * 20);
+    const QString name = longName(200);
+    printer->Print({QStringLiteral("Naam:  "), name});
+    QCOMPARE(printer->EndDoc(), PrintOutcome::Printed);
+
+    const std::vector<PdfPage> pages = pdfPages(path);
+    QCOMPARE(pages.size(), size_t(2));
+    QCOMPARE(pages[0].size(), size_t(1));
+    QVERIFY(pages[1].size() >= 2);
+    QVERIFY(pages[1][0].front().y < 25);
+    QCOMPARE(printedCharacters(pages), withoutBlanks("Naam:" + name));
+    QVERIFY(allWithinTheSides(pages));
 }
 
 void tst_Printer::aDocumentThatCannotBeginIsNotPrinted()

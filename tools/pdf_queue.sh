@@ -1,17 +1,26 @@
 # Sourced by tools/test.sh and bench/print.sh: makes a cups-pdf queue the
 # system's default printer, so the printing tests print as a teacher would.
 #
-#   pdf_queue_up    starts cupsd unless one runs, creates the queue PDF as the
-#                   default, points cups-pdf at a fresh folder and exports it
-#                   as TAFELS_PDF_DIR
+#   pdf_queue_up    starts cupsd unless one runs, creates the queue PDF (A4)
+#                   as the default and the queues PDF_Letter and PDF_A5 beside
+#                   it, points cups-pdf at a fresh folder and exports it as
+#                   TAFELS_PDF_DIR
 #   pdf_queue_down  puts back cups-pdf's folder, the default printer and the
-#                   queue as they were, and stops the cupsd it started
+#                   queues as they were, and stops the cupsd it started
+#
+# All queues write into the same folder. A test prints on another paper by
+# naming its queue in PRINTER, which the spooler's library takes as the
+# default destination of that process.
 
 pdf_queue_conf=/etc/cups/cups-pdf.conf
 pdf_queue_started_pid=
 pdf_queue_saved_conf=
 pdf_queue_previous_default=
-pdf_queue_created=
+pdf_queue_created=()
+# Queue name and paper, one pair a line.
+pdf_queue_papers="PDF A4
+PDF_Letter Letter
+PDF_A5 A5"
 
 pdf_queue_scheduler_runs() { lpstat -r 2>/dev/null | grep -q '^scheduler is running'; }
 
@@ -25,12 +34,15 @@ pdf_queue_up() {
     pdf_queue_started_pid=$(cat /run/cups/cupsd.pid)
   fi
   pdf_queue_previous_default=$(lpstat -d 2>/dev/null | sed -n 's/^system default destination: //p')
-  lpstat -v PDF >/dev/null 2>&1 || pdf_queue_created=yes
 
-  # Without the pdftocairo renderer the PDF's text cannot be read back.
-  lpadmin -p PDF -v cups-pdf:/ -E -m lsb/usr/cups-pdf/CUPS-PDF_opt.ppd \
-    -o printer-is-shared=no -o pdftops-renderer-default=pdftocairo -o PageSize=A4 \
-    2> >(grep -v 'drivers are deprecated' >&2)
+  local queue paper
+  while read -r queue paper; do
+    lpstat -v "$queue" >/dev/null 2>&1 || pdf_queue_created+=("$queue")
+    # Without the pdftocairo renderer the PDF's text cannot be read back.
+    lpadmin -p "$queue" -v cups-pdf:/ -E -m lsb/usr/cups-pdf/CUPS-PDF_opt.ppd \
+      -o printer-is-shared=no -o pdftops-renderer-default=pdftocairo -o PageSize="$paper" \
+      2> >(grep -v 'drivers are deprecated' >&2)
+  done <<<"$pdf_queue_papers"
   lpadmin -d PDF
 
   TAFELS_PDF_DIR=$(mktemp -d /tmp/tafels-pdf.XXXXXX)
@@ -47,10 +59,11 @@ pdf_queue_down() {
     rm -f "$pdf_queue_saved_conf"
     pdf_queue_saved_conf=
   fi
-  if [[ -n "$pdf_queue_created" ]]; then
-    lpadmin -x PDF 2>/dev/null || true
-    pdf_queue_created=
-  fi
+  local queue
+  for queue in "${pdf_queue_created[@]}"; do
+    lpadmin -x "$queue" 2>/dev/null || true
+  done
+  pdf_queue_created=()
   if [[ -n "$pdf_queue_previous_default" && "$pdf_queue_previous_default" != PDF ]]; then
     lpadmin -d "$pdf_queue_previous_default" 2>/dev/null || true
   fi

@@ -11,10 +11,12 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QTemporaryFile>
+#include <QTextBoundaryFinder>
 
 #include <cups/cups.h>
 
 #include <algorithm>
+#include <vector>
 
 QString printedText(const PrintItem& item)
 {
@@ -32,6 +34,8 @@ QString printedText(const PrintItem& item)
 namespace {
 
 constexpr double kTwipsPerInch = 1440.0;
+// Half a device unit of slack for the rounding of advances.
+constexpr double kSlack = 0.5;
 
 // Where the pages of a document go.
 class Target {
@@ -45,10 +49,26 @@ public:
     virtual void discard() = 0;
 };
 
+// The queue's own default paper, its printable area as the queue reports it
+// for that paper, portrait: the report is laid out on the sheet that comes out.
+QPageLayout queueLayout(const QPrinterInfo& info)
+{
+    QPrinter printer(info, QPrinter::HighResolution);
+    QPageSize size = info.defaultPageSize();
+    if (size.isValid())
+        printer.setPageSize(size);
+    else
+        size = printer.pageLayout().pageSize();
+    QPageLayout queue = printer.pageLayout();
+    queue.setUnits(QPageLayout::Point);
+    const QMarginsF margins = queue.minimumMargins();
+    return QPageLayout(size, QPageLayout::Portrait, margins, QPageLayout::Point, margins);
+}
+
 // The system's default queue. Qt's own spooling ignores the spooler's answer,
 // so a queue that refuses the job would pass for printed: the document is
-// painted into a PDF file laid out for the printer and handed to the queue
-// here, where the job number tells whether it was taken.
+// painted into a PDF file laid out on the queue's paper and handed to the
+// queue here, where the job number tells whether it was taken.
 class DefaultQueue final : public Target {
 public:
     std::unique_ptr<QPagedPaintDevice> open(PrintOutcome& why) override
@@ -65,11 +85,11 @@ public:
             return nullptr;
         }
         queue_ = info.printerName();
-        auto printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
-        printer->setDocName(QCoreApplication::applicationName());
-        printer->setOutputFormat(QPrinter::PdfFormat); // keeps the queue's page layout
-        printer->setOutputFileName(file_->fileName());
-        return printer;
+        auto writer = std::make_unique<QPdfWriter>(file_->fileName());
+        writer->setResolution(1200);
+        writer->setTitle(QCoreApplication::applicationName());
+        writer->setPageLayout(queueLayout(info));
+        return writer;
     }
 
     bool handOver() override
@@ -156,19 +176,12 @@ public:
                 return;
             if (const auto* tab = std::get_if<Tab>(&item)) {
                 const double column = (std::max<int>(tab->column, 1) - 1) * fm.averageCharWidth();
-                // Half a device unit of slack for the rounding of advances.
-                if (x_ > column + 0.5) {
-                    nextLine(fm);
-                    keepLineOnPage(fm);
-                }
+                if (x_ > column + kSlack)
+                    newLineOnPage(fm);
                 x_ = column;
                 continue;
             }
-            const QString text = printedText(item);
-            if (text.isEmpty())
-                continue;
-            painter_.drawText(QPointF(x_, y_ + fm.ascent()), text);
-            x_ += fm.horizontalAdvance(text);
+            printWrapped(printedText(item), fm);
         }
         nextLine(fm);
     }
@@ -227,6 +240,71 @@ private:
         f.setBold(font_.bold);
         f.setUnderline(font_.underline);
         return f;
+    }
+
+    // Text that would run past the right edge of the printable area goes on
+    // at the left edge of the next line, so nothing is lost: a text that fits
+    // on a line of its own moves there whole, a longer one is broken where
+    // the edge cuts it. Blanks at its end may run past the edge unseen.
+    void printWrapped(QString text, const QFontMetricsF& fm)
+    {
+        const double right = device_->width();
+        while (!text.isEmpty() && failure_ == PrintOutcome::Printed) {
+            if (x_ + visibleWidth(text, fm) <= right + kSlack) {
+                painter_.drawText(QPointF(x_, y_ + fm.ascent()), text);
+                x_ += fm.horizontalAdvance(text);
+                return;
+            }
+            if (x_ > 0 && visibleWidth(text, fm) <= right + kSlack) {
+                newLineOnPage(fm);
+                continue;
+            }
+            qsizetype n = fittingLength(text, right - x_, fm);
+            if (n == 0 && x_ > 0) {
+                newLineOnPage(fm);
+                continue;
+            }
+            if (n == 0) // not one character fits a whole line: print one anyway
+                n = std::max<qsizetype>(firstGraphemeLength(text), 1);
+            painter_.drawText(QPointF(x_, y_ + fm.ascent()), text.left(n));
+            text.remove(0, n);
+            newLineOnPage(fm);
+        }
+    }
+
+    static double visibleWidth(const QString& text, const QFontMetricsF& fm)
+    {
+        qsizetype end = text.size();
+        while (end > 0 && text.at(end - 1).isSpace())
+            --end;
+        return fm.horizontalAdvance(text.left(end));
+    }
+
+    // The most characters from the start of text, whole graphemes, whose
+    // visible part fits in room.
+    static qsizetype fittingLength(const QString& text, double room, const QFontMetricsF& fm)
+    {
+        std::vector<qsizetype> ends;
+        QTextBoundaryFinder graphemes(QTextBoundaryFinder::Grapheme, text);
+        for (qsizetype at = graphemes.toNextBoundary(); at > 0; at = graphemes.toNextBoundary())
+            ends.push_back(at);
+        // Advances grow with the length: the last end that fits, by halving.
+        const auto fit = std::partition_point(ends.begin(), ends.end(), [&](qsizetype end) {
+            return visibleWidth(text.left(end), fm) <= room + kSlack;
+        });
+        return fit == ends.begin() ? 0 : *(fit - 1);
+    }
+
+    static qsizetype firstGraphemeLength(const QString& text)
+    {
+        QTextBoundaryFinder graphemes(QTextBoundaryFinder::Grapheme, text);
+        return graphemes.toNextBoundary();
+    }
+
+    void newLineOnPage(const QFontMetricsF& fm)
+    {
+        nextLine(fm);
+        keepLineOnPage(fm);
     }
 
     void nextLine(const QFontMetricsF& fm)

@@ -60,8 +60,9 @@ public:
 
     // Prints the items from the left edge of the printable area and ends the
     // line; no items make an empty line. A line that would pass the bottom of
-    // the page goes on a new page, and a Tab left of the print position goes
-    // to its column on the next line.
+    // the page goes on a new page, a Tab left of the print position goes to
+    // its column on the next line, and text that would run past the right
+    // edge goes on at the left edge of the next line.
     virtual void Print(const PrintLine& items) = 0;
 
     // Ends the document and hands it to the printer. Anything but Printed
@@ -69,7 +70,8 @@ public:
     virtual PrintOutcome EndDoc() = 0;
 };
 
-// The system's default printer, looked up anew for every document.
+// The system's default printer, looked up anew for every document; each
+// document is laid out on that printer's default paper and printable area.
 std::unique_ptr<Printer> defaultPrinter();
 
 // Paints every document into one PDF file and hands it to no one: the same

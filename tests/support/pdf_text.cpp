@@ -23,7 +23,8 @@ QString pdfLayoutText(const QString& path)
 std::vector<PdfPage> pdfPages(const QString& path)
 {
     static const QRegularExpression wordTag(
-        QStringLiteral("<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\"[^>]*>([^<]*)</word>"));
+        QStringLiteral("<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" "
+                       "yMax=\"([0-9.]+)\">([^<]*)</word>"));
     const QString bbox =
         runTool(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), path, QStringLiteral("-")});
     std::vector<PdfPage> pages;
@@ -32,11 +33,14 @@ std::vector<PdfPage> pdfPages(const QString& path)
         std::vector<PdfWord> words;
         for (auto m = wordTag.globalMatch(pageTexts[i]); m.hasNext();) {
             const auto w = m.next();
-            QString text = w.captured(3);
+            QString text = w.captured(5);
             text.replace(QLatin1String("&lt;"), QLatin1String("<"))
                 .replace(QLatin1String("&gt;"), QLatin1String(">"))
+                .replace(QLatin1String("&quot;"), QLatin1String("\""))
+                .replace(QLatin1String("&apos;"), QLatin1String("'"))
                 .replace(QLatin1String("&amp;"), QLatin1String("&"));
-            words.push_back({w.captured(1).toDouble(), w.captured(2).toDouble(), text});
+            words.push_back({w.captured(1).toDouble(), w.captured(2).toDouble(), text,
+                             w.captured(3).toDouble(), w.captured(4).toDouble()});
         }
         // The words come in drawing order: sort them into lines by their tops.
         std::stable_sort(words.begin(), words.end(),
@@ -53,4 +57,29 @@ std::vector<PdfPage> pdfPages(const QString& path)
         pages.push_back(std::move(page));
     }
     return pages;
+}
+
+std::vector<QSizeF> pdfPageSizes(const QString& path)
+{
+    static const QRegularExpression pageTag(
+        QStringLiteral("<page width=\"([0-9.]+)\" height=\"([0-9.]+)\">"));
+    const QString bbox =
+        runTool(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), path, QStringLiteral("-")});
+    std::vector<QSizeF> sizes;
+    for (auto m = pageTag.globalMatch(bbox); m.hasNext();) {
+        const auto p = m.next();
+        sizes.emplace_back(p.captured(1).toDouble(), p.captured(2).toDouble());
+    }
+    return sizes;
+}
+
+QStringList pdfFontNames(const QString& path)
+{
+    // Two heading lines, then one font a line, its name first.
+    const QStringList lines =
+        runTool(QStringLiteral("pdffonts"), {path}).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QStringList names;
+    for (qsizetype i = 2; i < lines.size(); ++i)
+        names << lines[i].section(QLatin1Char(' '), 0, 0, QString::SectionSkipEmpty);
+    return names;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSizeF>
 #include <QString>
 #include <QStringList>
 
@@ -11,6 +12,8 @@ struct PdfWord {
     double x; // left edge, points from the page's left
     double y; // top, points from the page's top
     QString text;
+    double right = 0;  // right edge, points from the page's left
+    double bottom = 0; // points from the page's top
 };
 using PdfLine = std::vector<PdfWord>;
 using PdfPage = std::vector<PdfLine>;
@@ -23,3 +26,9 @@ QString pdfLayoutText(const QString& path);
 
 // Each page's lines top-down, each line's words left to right.
 std::vector<PdfPage> pdfPages(const QString& path);
+
+// Width and height of each page, in points.
+std::vector<QSizeF> pdfPageSizes(const QString& path);
+
+// The names of the fonts the document uses, as pdffonts lists them.
+QStringList pdfFontNames(const QString& path);
