@@ -23,6 +23,7 @@
 
 #include <array>
 #include <cmath>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <deque>
@@ -164,6 +165,8 @@ class Driver {
 public:
     explicit Driver(const Options& o) : options_(o), rng_(o.seed) {}
     int run();
+    // The seed, the event and the events before it, for a failure or a crash.
+    void printTrail(const char* what);
 
 private:
     // --- the program under test --------------------------------------------
@@ -1089,6 +1092,22 @@ void Driver::step()
         onEndScreen(static_cast<frmEindscherm*>(f));
 }
 
+void Driver::printTrail(const char* what)
+{
+    std::printf("FAILURE at event %lld of seed %llu: %s\n", event_, (unsigned long long)options_.seed, what);
+    if (t_)
+        std::printf("state: %s, exercise %d, %d right, total %d s, clock %.3f\n",
+                    qPrintable(P().variant.name), V().ExerciseNumber, V().CorrectCount,
+                    V().TotalSeconds, clock_);
+    std::printf("last events:\n");
+    for (const QString& e : recent_)
+        std::printf("  %s\n", qPrintable(e));
+    std::printf("replay: road_driver --seed %llu --events %lld --trace-from %lld%s\n",
+                (unsigned long long)options_.seed, event_, std::max(0LL, event_ - 30),
+                options_.pendingCompositions ? "" : " --no-pending-compositions");
+    std::fflush(stdout);
+}
+
 int Driver::run()
 {
     QElapsedTimer timer;
@@ -1110,17 +1129,7 @@ int Driver::run()
         if (failure_.isEmpty())
             checkAfterEvent();
         if (!failure_.isEmpty()) {
-            std::printf("FAILURE at event %lld of seed %llu: %s\n", event_,
-                        (unsigned long long)options_.seed, qPrintable(failure_));
-            std::printf("state: %s, exercise %d, %d right, total %d s, clock %.3f\n",
-                        qPrintable(P().variant.name), V().ExerciseNumber, V().CorrectCount,
-                        V().TotalSeconds, clock_);
-            std::printf("last events:\n");
-            for (const QString& e : recent_)
-                std::printf("  %s\n", qPrintable(e));
-            std::printf("replay: road_driver --seed %llu --events %lld --trace-from %lld\n",
-                        (unsigned long long)options_.seed, event_, std::max(0LL, event_ - 30));
-            std::fflush(stdout);
+            printTrail(qPrintable(failure_));
             return 1;
         }
         if (t_->ender->ends) {
@@ -1197,5 +1206,20 @@ int main(int argc, char** argv)
     QApplication app(qtArgc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     Driver driver(o);
+    // A crash is a failure too: say where it happened, then let the signal's
+    // earlier handler (the sanitizer's, or the default) do the rest.
+    static Driver* crashed = &driver;
+    static struct sigaction previous[32];
+    for (int sig : {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT}) {
+        struct sigaction action {};
+        action.sa_handler = [](int sig) {
+            sigaction(sig, &previous[sig], nullptr);
+            if (Driver* d = std::exchange(crashed, nullptr))
+                d->printTrail(sig == SIGABRT ? "the program aborted" : "the program crashed");
+            raise(sig);
+        };
+        sigemptyset(&action.sa_mask);
+        sigaction(sig, &action, &previous[sig]);
+    }
     return driver.run();
 }
