@@ -204,8 +204,8 @@ private:
     void fail(const QString& what);
     void checkAfterEvent();
     void checkEnter(Werkblad* w, int16_t code, const EnterBefore& before);
-    void checkPrint(Resultaten* r, size_t linesBefore, size_t boxesBefore, int16_t totalBefore,
-                    PrintOutcome outcome);
+    void checkPrint(size_t linesBefore, size_t boxesBefore, int16_t totalBefore, int16_t minutesBefore,
+                    int16_t restBefore, PrintOutcome outcome);
 
     void log(const QString& event);
 
@@ -223,6 +223,9 @@ private:
     QPointer<frmReeks> wrappedPupilForm_;
     QPointer<Resultaten> wrappedResults_;
     std::vector<QPointer<Form>> zOrder_;
+    // Once shown, the series buttons stay; once hidden, START stays hidden.
+    QPointer<frmReeks> buttonsShownOn_;
+    QPointer<Werkblad> startHiddenOn_;
 
     // What the checks expect the arrays to hold, and the test each element
     // was recorded in.
@@ -344,13 +347,13 @@ void Driver::instrument()
             V().TotalMinutes * 60 + V().TotalRestSeconds != V().TotalSeconds)
             fail("the results screen does not show the test's figures");
         auto print = r->cmdAfdrukken.Click;
-        r->cmdAfdrukken.Click = [this, r, print] {
+        r->cmdAfdrukken.Click = [this, print] {
             const PrintOutcome outcome = t_->printer->outcome;
             const size_t lines = t_->printer->lines.size();
             const size_t boxes = t_->boxes->shown.size();
-            const int16_t total = V().TotalSeconds;
+            const int16_t total = V().TotalSeconds, minutes = V().TotalMinutes, rest = V().TotalRestSeconds;
             print();
-            checkPrint(r, lines, boxes, total, outcome);
+            checkPrint(lines, boxes, total, minutes, rest, outcome);
         };
     }
 }
@@ -436,10 +439,9 @@ void Driver::checkEnter(Werkblad* w, int16_t k, const EnterBefore& b)
         ++testsFinished_[programIndex_];
 }
 
-void Driver::checkPrint(Resultaten* r, size_t linesBefore, size_t boxesBefore, int16_t totalBefore,
-                        PrintOutcome outcome)
+void Driver::checkPrint(size_t linesBefore, size_t boxesBefore, int16_t totalBefore,
+                        int16_t minutesBefore, int16_t restBefore, PrintOutcome outcome)
 {
-    Q_UNUSED(r);
     const auto& v = V();
     const auto& lines = t_->printer->lines;
     if (lines.size() - linesBefore != 60) {
@@ -456,6 +458,13 @@ void Driver::checkPrint(Resultaten* r, size_t linesBefore, size_t boxesBefore, i
             fail(QStringLiteral("report line %1 is %2, expected %3")
                      .arg(10 + i).arg(describe(lines[linesBefore + 10 + i - 1].items), describe(expected)));
     }
+    const PrintLine pupil = lines[linesBefore + 2].items;
+    if (pupil.size() != 6 || pupil[2] != PrintItem{v.PupilName} || pupil[5] != PrintItem{v.PupilClass})
+        fail("the report's name and class are not the pupil's: " + describe(pupil));
+    const PrintLine times = lines[linesBefore + 5].items;
+    if (times.size() < 5 || times[2] != PrintItem{PrintedInteger{minutesBefore}} ||
+        times[4] != PrintItem{PrintedInteger{restBefore}})
+        fail("the report's total time is not the test's: " + describe(times));
     const PrintLine score = lines[linesBefore + 4].items;
     if (score.size() < 3 || score[2] != PrintItem{PrintedInteger{v.CorrectCount}})
         fail("the report's score is not the test's: " + describe(score));
@@ -517,6 +526,29 @@ void Driver::checkAfterEvent()
          v.TotalRestSeconds > 59))
         fail(QStringLiteral("the time %1 is split into %2 min. %3 sec.")
                  .arg(v.TotalSeconds).arg(v.TotalMinutes).arg(v.TotalRestSeconds));
+    if (Werkblad* w = P().Werkblad.get()) {
+        if (w->txtOefNr.Text() != QString::number(v.ExerciseNumber))
+            fail("the worksheet shows exercise " + w->txtOefNr.Text());
+        if (w->txtRes.Text().size() > 4)
+            fail("the answer box holds more than four characters: " + shortText(w->txtRes.Text()));
+        if (w == startHiddenOn_ && !w->cmdStart.isHidden())
+            fail("START came back");
+        if (w->cmdStart.isHidden())
+            startHiddenOn_ = w;
+    }
+    if (frmReeks* f = P().frmReeks.get()) {
+        CommandButton* buttons[] = {&f->cmdKies1, &f->cmdKies2, &f->cmdKies3, &f->cmdKies4, &f->cmdKies5};
+        const bool shown = std::none_of(std::begin(buttons), std::end(buttons),
+                                        [](CommandButton* b) { return b->isHidden(); });
+        const bool hidden = std::all_of(std::begin(buttons), std::end(buttons),
+                                        [](CommandButton* b) { return b->isHidden(); });
+        if (!shown && !hidden)
+            fail("some series buttons are shown, some not");
+        if (f == buttonsShownOn_ && !shown)
+            fail("the series buttons went away");
+        if (shown)
+            buttonsShownOn_ = f;
+    }
     for (const ShownBox& b : t_->boxes->shown)
         if (!knownBox(b))
             fail("an unknown box: " + b.prompt + " / " + b.title);

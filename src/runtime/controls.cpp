@@ -253,6 +253,18 @@ void MultiLineTextBox::setText(const QString& t)
     c.mergeBlockFormat(f);
 }
 
+void MultiLineTextBox::inputMethodEvent(QInputMethodEvent* event)
+{
+    // Qt draws a composition in the line the cursor stands on. A commit that
+    // breaks the line would leave it drawn in the line above, past whose end
+    // the next keys then read.
+    if (!event->commitString().isEmpty() || event->replacementLength() > 0) {
+        QInputMethodEvent none;
+        QTextEdit::inputMethodEvent(&none);
+    }
+    QTextEdit::inputMethodEvent(event);
+}
+
 // --- CommandButton -----------------------------------------------------------
 
 CommandButton::CommandButton(QWidget* client) : QToolButton(client)

@@ -102,6 +102,10 @@ public:
     QString Text() const { return toPlainText(); }
     void setText(const QString& t);
 
+protected:
+    // A commit takes the shown composition away before its text goes in.
+    void inputMethodEvent(QInputMethodEvent* event) override;
+
 private:
     Qt::Alignment align_ = Qt::AlignLeft;
     QFont designFont_;
