@@ -2,6 +2,7 @@
 
 #include <QTest>
 
+#include <clocale>
 #include <limits>
 
 class tst_Conversions : public QObject {
@@ -17,6 +18,8 @@ private slots:
     void cstrWritesDigitsWithoutBlanks();
     void intIsTheFloor();
     void clampHoldsValuesAtThe16BitLimits();
+    void noConversionFollowsTheProcessLocale_data();
+    void noConversionFollowsTheProcessLocale();
 };
 
 void tst_Conversions::valReadsTheLeadingNumberAndSkipsBlanks_data()
@@ -32,6 +35,11 @@ void tst_Conversions::valReadsTheLeadingNumberAndSkipsBlanks_data()
     QTest::newRow("letters first") << "abc12" << 0.0;
     QTest::newRow("a minus sign") << "-3" << -3.0;
     QTest::newRow("a fraction") << "2.5" << 2.5;
+    QTest::newRow("a fraction after a blank") << " 1.5" << 1.5;
+    QTest::newRow("a fraction that rounds to another answer") << "35.5" << 35.5;
+    QTest::newRow("a comma is no point") << "35,5" << 35.0;
+    QTest::newRow("a plus sign") << "+7" << 7.0;
+    QTest::newRow("a point without digits before it") << "-.25" << -0.25;
     QTest::newRow("a point alone") << "." << 0.0;
     QTest::newRow("an exponent") << "9E9" << 9e9;
     QTest::newRow("a D exponent") << "1D3" << 1000.0;
@@ -42,6 +50,7 @@ void tst_Conversions::valReadsTheLeadingNumberAndSkipsBlanks_data()
     QTest::newRow("a tab and a line feed") << "\t1\n2" << 12.0;
     QTest::newRow("a carriage return ends the number") << "1\r2" << 1.0;
     QTest::newRow("a huge exponent is no number") << "9E999" << 0.0;
+    QTest::newRow("a tiny exponent is 0") << "1E-999" << 0.0;
 }
 
 void tst_Conversions::valReadsTheLeadingNumberAndSkipsBlanks()
@@ -133,6 +142,39 @@ void tst_Conversions::clampHoldsValuesAtThe16BitLimits()
     QCOMPARE(vb::clampToInt16(86400), int16_t(32767));
     QCOMPARE(vb::clampToInt16(-40000), int16_t(-32768));
     QCOMPARE(vb::clampToInt16(-5), int16_t(-5));
+}
+
+// QApplication sets the C library's locale from the environment at start-up;
+// a Dutch one writes and reads numbers with a decimal comma.
+void tst_Conversions::noConversionFollowsTheProcessLocale_data()
+{
+    QTest::addColumn<QByteArray>("locale");
+    QTest::newRow("the environment's locale, as a program takes it") << QByteArray("");
+    QTest::newRow("a Belgian Dutch locale with a decimal comma") << QByteArray("nl_BE.UTF-8");
+}
+
+void tst_Conversions::noConversionFollowsTheProcessLocale()
+{
+    QFETCH(QByteArray, locale);
+    const bool set = std::setlocale(LC_ALL, locale.constData()) != nullptr;
+    const QString point = QString::fromLocal8Bit(std::localeconv()->decimal_point);
+    const double onePointFive = vb::Val(QStringLiteral(" 1.5"));
+    const double pastedAnswer = vb::Val(QStringLiteral("35.5"));
+    const QString average = vb::Str(163 / 50.0);
+    const QString below1 = vb::Str(-7 / 50.0);
+    const std::optional<int16_t> rounded = vb::CInt(vb::Val(QStringLiteral("2.5")));
+    const QString digits = vb::CStr(-32768);
+    std::setlocale(LC_ALL, "C");
+
+    QVERIFY2(set, "the locale is not generated: tools/setup.sh generates it");
+    if (!locale.isEmpty())
+        QCOMPARE(point, QStringLiteral(","));
+    QCOMPARE(onePointFive, 1.5);
+    QCOMPARE(pastedAnswer, 35.5);
+    QCOMPARE(average, QStringLiteral(" 3.26"));
+    QCOMPARE(below1, QStringLiteral("-.14"));
+    QCOMPARE(rounded, std::optional<int16_t>(2));
+    QCOMPARE(digits, QStringLiteral("-32768"));
 }
 
 QTEST_APPLESS_MAIN(tst_Conversions)

@@ -1,7 +1,9 @@
 #include "conversions.h"
 
+#include <charconv>
 #include <cmath>
 #include <limits>
+#include <string>
 
 namespace vb {
 
@@ -61,8 +63,10 @@ double Val(const QString& text)
     int i = 0;
     const int n = s.size();
     auto at = [&](int k) { return k < n ? s.at(k) : QChar(); };
+    if (at(i) == u'-')
+        number += '-';
     if (at(i) == u'+' || at(i) == u'-')
-        number += char(s.at(i++).unicode());
+        ++i;
     bool anyDigit = false;
     while (at(i).isDigit() && at(i).unicode() < 128) {
         number += char(s.at(i++).unicode());
@@ -91,8 +95,13 @@ double Val(const QString& text)
         if (expDigit)
             number += exponent;
     }
-    const double value = std::strtod(number.c_str(), nullptr);
-    return std::isfinite(value) ? value : 0;
+    // from_chars always takes "." as the point; strtod would follow the
+    // process locale, which QApplication sets from the environment, and read
+    // "1.5" as 1 under a Dutch one. Out of range (9E999) is no number.
+    double value = 0;
+    const std::from_chars_result read =
+        std::from_chars(number.data(), number.data() + number.size(), value);
+    return read.ec == std::errc() && std::isfinite(value) ? value : 0;
 }
 
 namespace {
@@ -118,6 +127,7 @@ QString Str(double value)
 {
     if (value == 0)
         return QStringLiteral(" 0");
+    // QString::number writes in the C locale, whatever the system's.
     QString digits = QString::number(std::fabs(value), 'g', 15).toUpper();
     if (digits.startsWith(QLatin1String("0.")))
         digits.remove(0, 1);

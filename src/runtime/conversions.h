@@ -8,6 +8,7 @@
 // The number/text conversions the screens and the report rely on, with the
 // classic BASIC behaviour the pupils' results depend on (banker's rounding,
 // a sign blank before positive numbers, blanks ignored inside numbers).
+// None of them depends on the system's locale: "." is always the point.
 namespace vb {
 
 // The number the text begins with; blanks, tabs and line feeds are skipped
