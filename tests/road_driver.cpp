@@ -15,7 +15,9 @@
 #include <QClipboard>
 #include <QElapsedTimer>
 #include <QInputMethodEvent>
+#include <QAbstractScrollArea>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QTextBlock>
 #include <QTextLayout>
 #include <QTest>
@@ -806,6 +808,15 @@ void Driver::paste(QWidget* w)
     default: {
         log("clipboard " + shortText(text) + ", context menu Paste -> " + nameOf(w));
         count(w);
+        // The right click that opens the menu reaches the box first.
+        const QPoint at(w->width() / 2, w->height() / 2);
+        QWidget* target = qobject_cast<QAbstractScrollArea*>(w) ? static_cast<QAbstractScrollArea*>(w)->viewport() : w;
+        QMouseEvent press(QEvent::MouseButtonPress, at, target->mapToGlobal(at), Qt::RightButton,
+                          Qt::RightButton, {});
+        QApplication::sendEvent(target, &press);
+        QMouseEvent release(QEvent::MouseButtonRelease, at, target->mapToGlobal(at), Qt::RightButton,
+                            Qt::NoButton, {});
+        QApplication::sendEvent(target, &release);
         std::unique_ptr<QMenu> menu;
         if (auto* line = qobject_cast<QLineEdit*>(w))
             menu.reset(line->createStandardContextMenu());

@@ -15,6 +15,7 @@ private slots:
     void cleanup() { t.reset(); }
 
     void aCommittedLineBreakEndsTheComposition();
+    void aKeyEndsACreditBoxsComposition();
 
 private:
     std::unique_ptr<TestProgram> t;
@@ -38,6 +39,26 @@ void tst_RoadDriverFindings::aCommittedLineBreakEndsTheComposition()
     QTest::keyClick(&box, Qt::Key_Down);
     QTest::keyClick(&box, Qt::Key_P);
     QVERIFY(box.Text().endsWith(QStringLiteral("ab12p")));
+}
+
+void tst_RoadDriverFindings::aKeyEndsACreditBoxsComposition()
+{
+    t->program->frmEindscherm.Show();
+    // The name box's large letters: there Qt read past the line's end.
+    MultiLineTextBox& box = t->program->frmEindscherm.get()->Text2;
+    box.moveCursor(QTextCursor::End);
+    QTest::keyClicks(&box, QString(40, u'a'));
+    QInputMethodEvent pending(QStringLiteral("`"), {});
+    QApplication::sendEvent(&box, &pending);
+    QTest::keyClick(&box, Qt::Key_A, Qt::ControlModifier); // select all
+    for (QTextBlock b = box.document()->begin(); b.isValid(); b = b.next())
+        QCOMPARE(b.layout()->preeditAreaText(), QString());
+    box.selectAll();
+    QTest::keyClick(&box, Qt::Key_Backspace);
+    QTest::keyClick(&box, Qt::Key_P);
+    QTest::keyClick(&box, Qt::Key_PageDown);
+    QTest::keyClick(&box, Qt::Key_Q);
+    QCOMPARE(box.Text(), QStringLiteral("pq"));
 }
 
 QTEST_MAIN(tst_RoadDriverFindings)

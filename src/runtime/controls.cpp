@@ -1,6 +1,8 @@
 #include "controls.h"
 
 #include <QFontMetrics>
+#include <QGuiApplication>
+#include <QInputMethod>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QPainter>
@@ -253,16 +255,64 @@ void MultiLineTextBox::setText(const QString& t)
     c.mergeBlockFormat(f);
 }
 
+namespace {
+
+// Keys that only get the next character ready (a modifier, a lock, a dead
+// key): the input method still needs its composition.
+bool keepsAComposition(const QKeyEvent& e)
+{
+    if (!e.text().isEmpty())
+        return false;
+    switch (e.key()) {
+    case 0:
+    case Qt::Key_unknown:
+    case Qt::Key_Shift:
+    case Qt::Key_Control:
+    case Qt::Key_Meta:
+    case Qt::Key_Alt:
+    case Qt::Key_AltGr:
+    case Qt::Key_CapsLock:
+    case Qt::Key_NumLock:
+    case Qt::Key_Mode_switch:
+    case Qt::Key_Multi_key: return true;
+    default: break;
+    }
+    return e.key() >= Qt::Key_Dead_Grave && e.key() <= Qt::Key_Dead_Longsolidusoverlay;
+}
+
+} // namespace
+
+void MultiLineTextBox::endComposition()
+{
+    if (!composing_)
+        return;
+    composing_ = false;
+    QInputMethodEvent none;
+    QTextEdit::inputMethodEvent(&none);
+    // The input method forgets it too, or it would go on composing into a
+    // box that no longer shows the composition.
+    if (hasFocus())
+        QGuiApplication::inputMethod()->reset();
+}
+
 void MultiLineTextBox::inputMethodEvent(QInputMethodEvent* event)
 {
-    // Qt draws a composition in the line the cursor stands on. A commit that
-    // breaks the line would leave it drawn in the line above, past whose end
-    // the next keys then read.
     if (!event->commitString().isEmpty() || event->replacementLength() > 0) {
+        // A commit that breaks the line would otherwise leave the
+        // composition drawn in the line above.
+        composing_ = false;
         QInputMethodEvent none;
         QTextEdit::inputMethodEvent(&none);
     }
     QTextEdit::inputMethodEvent(event);
+    composing_ = !isReadOnly() && !event->preeditString().isEmpty();
+}
+
+void MultiLineTextBox::keyPressEvent(QKeyEvent* event)
+{
+    if (!keepsAComposition(*event))
+        endComposition();
+    QTextEdit::keyPressEvent(event);
 }
 
 // --- CommandButton -----------------------------------------------------------

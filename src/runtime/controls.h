@@ -103,12 +103,19 @@ public:
     void setText(const QString& t);
 
 protected:
-    // A commit takes the shown composition away before its text goes in.
+    // An input method's composition is ended before a key moves the cursor
+    // or changes the text beside it, and a commit takes it away before its
+    // text goes in: Qt keeps drawing it in the line where it began and reads
+    // past that line's end. (A click ends it already.)
+    void keyPressEvent(QKeyEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
 
 private:
+    void endComposition();
+
     Qt::Alignment align_ = Qt::AlignLeft;
     QFont designFont_;
+    bool composing_ = false;
 };
 
 struct ButtonDesign {
