@@ -242,6 +242,7 @@ private:
     int pupils_ = 0;
     QString intended_;
     int intendedFor_ = -1;
+    QPointer<Werkblad> intendedOn_;
 
     std::array<std::array<long long, BoxCount>, 2> counts_{};
     std::array<long long, 2> pupilsPerProgram_{};
@@ -1036,9 +1037,10 @@ void Driver::onWorksheet(Werkblad* f)
     TextBox& box = f->txtRes;
     const auto& v = V();
     const int N = v.ExerciseNumber;
-    if (N != intendedFor_ && N >= 1 && N <= 50) {
+    if ((N != intendedFor_ || f != intendedOn_) && N >= 1 && N <= 50) {
         // Mostly the right answer, sometimes a wrong one or a leading zero.
         intendedFor_ = N;
+        intendedOn_ = f;
         const int16_t a = v.FactorA[N], b = v.FactorB[N];
         const int expected = isPramilo() ? a * b : a;
         switch (rng_.weighted(std::array<int, 4>{70, 20, 5, 5})) {
