@@ -1206,6 +1206,8 @@ int Driver::run()
         for (const auto& [kind, n] : kinds_)
             std::printf("  %-24s %lld\n", qPrintable(kind), n);
     }
+    // Said before the leak checker has its turn at exit.
+    std::fflush(stdout);
     endProgram();
     return 0;
 }
