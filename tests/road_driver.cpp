@@ -1148,9 +1148,9 @@ void Driver::printTrail(const char* what)
 {
     std::printf("FAILURE at event %lld of seed %llu: %s\n", event_, (unsigned long long)options_.seed, what);
     if (t_)
-        std::printf("state: %s, exercise %d, %d right, total %d s, clock %.3f\n",
+        std::printf("state: %s, exercise %d, %d right, total %d s, clock %s\n",
                     qPrintable(P().variant.name), V().ExerciseNumber, V().CorrectCount,
-                    V().TotalSeconds, clock_);
+                    V().TotalSeconds, qPrintable(QString::number(clock_, 'f', 3)));
     std::printf("last events:\n");
     for (const QString& e : recent_)
         std::printf("  %s\n", qPrintable(e));
@@ -1192,8 +1192,10 @@ int Driver::run()
     }
     const double seconds = timer.elapsed() / 1000.0;
     const long long events = event_ - 1;
-    std::printf("seed %llu: %lld events in %.1f s (%.0f events/s), no failure\n",
-                (unsigned long long)options_.seed, events, seconds, events / std::max(seconds, 1e-9));
+    // Figures with a point whatever the locale, like every figure of the suite.
+    std::printf("seed %llu: %lld events in %s s (%s events/s), no failure\n",
+                (unsigned long long)options_.seed, events, qPrintable(QString::number(seconds, 'f', 1)),
+                qPrintable(QString::number(events / std::max(seconds, 1e-9), 'f', 0)));
     if (options_.boxCounts) {
         for (int p = 0; p < 2; ++p) {
             std::printf("%s: %lld pupils, %lld tests finished, %lld reports printed\n",
