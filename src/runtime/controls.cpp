@@ -5,6 +5,7 @@
 #include <QInputMethod>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
 #include <QTextBlock>
@@ -131,7 +132,57 @@ std::optional<int16_t> keyAscii(const QKeyEvent& e)
     return static_cast<int16_t>(t.at(0).unicode());
 }
 
+namespace {
+
+// Keys that only get the next character ready (a modifier, a lock, a dead key
+// that reached the box itself): they leave a composition be, as the input
+// method still needs it.
+bool preparesACharacter(const QKeyEvent& e)
+{
+    if (!e.text().isEmpty())
+        return false;
+    switch (e.key()) {
+    case 0:
+    case Qt::Key_unknown:
+    case Qt::Key_Shift:
+    case Qt::Key_Control:
+    case Qt::Key_Meta:
+    case Qt::Key_Alt:
+    case Qt::Key_AltGr:
+    case Qt::Key_Super_L:
+    case Qt::Key_Super_R:
+    case Qt::Key_Hyper_L:
+    case Qt::Key_Hyper_R:
+    case Qt::Key_CapsLock:
+    case Qt::Key_NumLock:
+    case Qt::Key_ScrollLock:
+    case Qt::Key_Mode_switch:
+    case Qt::Key_Multi_key: return true;
+    default: break;
+    }
+    return e.key() >= Qt::Key_Dead_Grave && e.key() <= Qt::Key_Dead_Longsolidusoverlay;
+}
+
+// Qt makes nothing of a code 8 from any key but Backspace (Ctrl+H, say).
+bool erasesOnlyByItsCode(const QKeyEvent& e, int16_t code)
+{
+    return code == 8 && e.key() != Qt::Key_Backspace;
+}
+
+} // namespace
+
 TextBox::TextBox(QWidget* client) : QLineEdit(client) {}
+
+bool TextBox::event(QEvent* e)
+{
+    QPointer<TextBox> self(this); // a handler may unload the form
+    const bool taken = QLineEdit::event(e);
+    // Qt's own Redo (a key or the context menu) can leave the cursor one past
+    // the end of the text, and the next key would then type a blank first.
+    if (self && cursorPosition() > text().size())
+        setCursorPosition(int(text().size()));
+    return taken;
+}
 
 void TextBox::apply(const TextBoxDesign& d)
 {
@@ -149,9 +200,38 @@ void TextBox::apply(const TextBoxDesign& d)
     setText(d.text);
 }
 
+void TextBox::setText(const QString& t)
+{
+    endComposition();
+    ++replacements_;
+    QLineEdit::setText(t);
+}
+
+void TextBox::dropComposition()
+{
+    if (!composing_)
+        return;
+    composing_ = false;
+    QInputMethodEvent none;
+    QLineEdit::inputMethodEvent(&none);
+}
+
+void TextBox::endComposition()
+{
+    if (!composing_)
+        return;
+    dropComposition();
+    // The input method forgets it too, or it would go on composing into a
+    // box that no longer shows the composition.
+    if (hasFocus())
+        QGuiApplication::inputMethod()->reset();
+}
+
 bool TextBox::passKeyPress(int16_t code, int16_t& result)
 {
     result = code;
+    if (!KeyPress)
+        return true;
     QPointer<TextBox> self(this);
     KeyPress(result);
     return self && result != 0;
@@ -159,15 +239,19 @@ bool TextBox::passKeyPress(int16_t code, int16_t& result)
 
 void TextBox::keyPressEvent(QKeyEvent* event)
 {
+    if (!preparesACharacter(*event))
+        endComposition();
     const std::optional<int16_t> code = keyAscii(*event);
-    int16_t k = 0;
-    if (!code || !KeyPress) {
+    if (!code) {
         QLineEdit::keyPressEvent(event);
         return;
     }
+    int16_t k = 0;
     if (!passKeyPress(*code, k))
         return;
-    if (k == *code) {
+    // A key left as it came does what Qt makes of it (Ctrl+V pastes,
+    // Ctrl+Backspace takes a word); a code Qt would not act on is typed here.
+    if (k == *code && !erasesOnlyByItsCode(*event, k)) {
         QLineEdit::keyPressEvent(event);
         return;
     }
@@ -176,6 +260,8 @@ void TextBox::keyPressEvent(QKeyEvent* event)
 
 void TextBox::typeCode(int16_t k)
 {
+    if (isReadOnly())
+        return;
     // What the handler left in place of the key: Enter adds nothing to a
     // one-line box.
     if (k == 8)
@@ -187,20 +273,85 @@ void TextBox::typeCode(int16_t k)
 void TextBox::inputMethodEvent(QInputMethodEvent* event)
 {
     const QString committed = event->commitString();
-    if (!KeyPress || committed.isEmpty()) {
+    if (isReadOnly() || (committed.isEmpty() && event->replacementLength() == 0)) {
+        // The composition alone changes: the box shows it where its cursor is.
         QLineEdit::inputMethodEvent(event);
+        composing_ = !isReadOnly() && !event->preeditString().isEmpty();
         return;
     }
-    // Show the composition as the input method has it, without its result...
-    QInputMethodEvent composing(event->preeditString(), event->attributes());
-    QLineEdit::inputMethodEvent(&composing);
-    // ...then let each resulting character pass the handler.
+    // The input method ends (part of) its composition: the old one goes, the
+    // text it takes back goes, then each resulting character passes KeyPress
+    // as a typed one would, and what it still composes is shown after them.
+    dropComposition();
+    if (event->replacementLength() > 0) {
+        // Only text the box holds can be taken back; it goes as a selection
+        // deleted by hand would.
+        const int size = int(text().size());
+        const int from = qBound(0, cursorPosition() + event->replacementStart(), size);
+        const int length = qMin(event->replacementLength(), size - from);
+        if (length > 0) {
+            setSelection(from, length);
+            del();
+        }
+    }
     QPointer<TextBox> self(this);
+    const quint64 replacementsBefore = replacements_;
     for (QChar c : committed) {
         int16_t k = 0;
-        if (self && passKeyPress(static_cast<int16_t>(c.unicode()), k))
+        if (!self)
+            return;
+        if (passKeyPress(static_cast<int16_t>(c.unicode()), k))
             typeCode(k);
     }
+    // A handler that replaced the text has ended the composition with it.
+    if (!self || replacements_ != replacementsBefore || event->preeditString().isEmpty())
+        return;
+    QInputMethodEvent composing(event->preeditString(), event->attributes());
+    QLineEdit::inputMethodEvent(&composing);
+    composing_ = true;
+}
+
+void TextBox::mousePressEvent(QMouseEvent* event)
+{
+    // Qt places the cursor by the layout, which counts the composition's
+    // characters; without it the cursor could stand past the text's end.
+    // A right click ends it too, so that the context menu (which the line
+    // edit refuses while a composition is pending) opens.
+    endComposition();
+    QLineEdit::mousePressEvent(event);
+}
+
+void TextBox::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    endComposition();
+    QLineEdit::mouseDoubleClickEvent(event);
+}
+
+void TextBox::mouseMoveEvent(QMouseEvent* event)
+{
+    // A drag moves the cursor, as a click does.
+    if (event->buttons() != Qt::NoButton)
+        endComposition();
+    QLineEdit::mouseMoveEvent(event);
+}
+
+void TextBox::dragMoveEvent(QDragMoveEvent* event)
+{
+    // Dragged text places the cursor as a click does.
+    endComposition();
+    QLineEdit::dragMoveEvent(event);
+}
+
+void TextBox::dropEvent(QDropEvent* event)
+{
+    endComposition();
+    QLineEdit::dropEvent(event);
+}
+
+void TextBox::focusOutEvent(QFocusEvent* event)
+{
+    endComposition();
+    QLineEdit::focusOutEvent(event);
 }
 
 // --- MultiLineTextBox --------------------------------------------------------
@@ -233,6 +384,7 @@ void MultiLineTextBox::apply(const TextBoxDesign& d)
 
 void MultiLineTextBox::setText(const QString& t)
 {
+    endComposition();
     if (isReadOnly()) {
         // A number in a read-only box is shown whole: where it is wider than
         // the box ("100" in a box for two digits) it is drawn smaller rather
@@ -255,33 +407,6 @@ void MultiLineTextBox::setText(const QString& t)
     c.mergeBlockFormat(f);
 }
 
-namespace {
-
-// Keys that only get the next character ready (a modifier, a lock, a dead
-// key): the input method still needs its composition.
-bool keepsAComposition(const QKeyEvent& e)
-{
-    if (!e.text().isEmpty())
-        return false;
-    switch (e.key()) {
-    case 0:
-    case Qt::Key_unknown:
-    case Qt::Key_Shift:
-    case Qt::Key_Control:
-    case Qt::Key_Meta:
-    case Qt::Key_Alt:
-    case Qt::Key_AltGr:
-    case Qt::Key_CapsLock:
-    case Qt::Key_NumLock:
-    case Qt::Key_Mode_switch:
-    case Qt::Key_Multi_key: return true;
-    default: break;
-    }
-    return e.key() >= Qt::Key_Dead_Grave && e.key() <= Qt::Key_Dead_Longsolidusoverlay;
-}
-
-} // namespace
-
 void MultiLineTextBox::endComposition()
 {
     if (!composing_)
@@ -289,8 +414,6 @@ void MultiLineTextBox::endComposition()
     composing_ = false;
     QInputMethodEvent none;
     QTextEdit::inputMethodEvent(&none);
-    // The input method forgets it too, or it would go on composing into a
-    // box that no longer shows the composition.
     if (hasFocus())
         QGuiApplication::inputMethod()->reset();
 }
@@ -310,9 +433,17 @@ void MultiLineTextBox::inputMethodEvent(QInputMethodEvent* event)
 
 void MultiLineTextBox::keyPressEvent(QKeyEvent* event)
 {
-    if (!keepsAComposition(*event))
+    // Any key but one that gets the next character ready ends a composition.
+    if (!preparesACharacter(*event))
         endComposition();
-    QTextEdit::keyPressEvent(event);
+    const std::optional<int16_t> code = keyAscii(*event);
+    if (!code || !erasesOnlyByItsCode(*event, *code) || isReadOnly()) {
+        QTextEdit::keyPressEvent(event);
+        return;
+    }
+    QTextCursor c = textCursor();
+    c.deletePreviousChar();
+    setTextCursor(c);
 }
 
 // --- CommandButton -----------------------------------------------------------

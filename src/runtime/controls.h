@@ -67,7 +67,16 @@ struct TextBoxDesign {
 std::optional<int16_t> keyAscii(const QKeyEvent& event);
 
 // A one-line text box whose KeyPress sees every typed character first: set
-// the code to 0 to drop the key, to another value to type that instead.
+// the code to 0 to drop the key, to another value to type that instead. The
+// box does what the code left means, whichever key produced it: 8 erases one
+// character, 13 adds nothing, any other character is typed.
+//
+// A composition of an input method (a dead key waiting for its letter) is
+// ended before anything else changes the box: the program's setText, a key,
+// a click, a drag of the mouse or of dropped text, leaving the box. The line
+// edit keeps the composition at a fixed place in its layout; text or a
+// cursor changed beside it leaves the cursor past the end of the text, where
+// Backspace reads outside it.
 class TextBox : public QLineEdit {
     Q_OBJECT
 public:
@@ -75,21 +84,35 @@ public:
     void apply(const TextBoxDesign& d);
 
     QString Text() const { return text(); }
-    void setText(const QString& t) { QLineEdit::setText(t); }
+    void setText(const QString& t);
 
     std::function<void(int16_t& KeyAscii)> KeyPress;
 
 protected:
+    bool event(QEvent* e) override;
     void keyPressEvent(QKeyEvent* event) override;
     // Characters composed by an input method (dead keys, compose sequences)
     // pass KeyPress one by one, as typed characters do.
     void inputMethodEvent(QInputMethodEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     // Runs KeyPress for one character; true when the box is to take it, with
     // the character the handler left in its place.
     bool passKeyPress(int16_t code, int16_t& result);
     void typeCode(int16_t code);
+    // Drops a pending composition from the box and from the input method.
+    void endComposition();
+    // Drops it from the box alone.
+    void dropComposition();
+
+    bool composing_ = false;
+    quint64 replacements_ = 0; // texts set by the program
 };
 
 // A text box that allows several lines; its text stands at the top.
@@ -106,7 +129,8 @@ protected:
     // An input method's composition is ended before a key moves the cursor
     // or changes the text beside it, and a commit takes it away before its
     // text goes in: Qt keeps drawing it in the line where it began and reads
-    // past that line's end. (A click ends it already.)
+    // past that line's end. (A click ends it already.) A key whose code is 8
+    // erases one character, as Backspace does.
     void keyPressEvent(QKeyEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
 
