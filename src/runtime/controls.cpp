@@ -420,18 +420,27 @@ void MultiLineTextBox::endComposition()
 
 void MultiLineTextBox::inputMethodEvent(QInputMethodEvent* event)
 {
+    if (!event->commitString().isEmpty() || event->replacementLength() > 0) {
+        // A commit that breaks the line would otherwise leave the
+        // composition drawn in the line above.
+        composing_ = false;
+        QInputMethodEvent none;
+        QTextEdit::inputMethodEvent(&none);
+    }
     QTextEdit::inputMethodEvent(event);
     composing_ = !isReadOnly() && !event->preeditString().isEmpty();
 }
 
 void MultiLineTextBox::keyPressEvent(QKeyEvent* event)
 {
+    // Any key but one that gets the next character ready ends a composition.
+    if (!preparesACharacter(*event))
+        endComposition();
     const std::optional<int16_t> code = keyAscii(*event);
     if (!code || !erasesOnlyByItsCode(*event, *code) || isReadOnly()) {
         QTextEdit::keyPressEvent(event);
         return;
     }
-    endComposition();
     QTextCursor c = textCursor();
     c.deletePreviousChar();
     setTextCursor(c);

@@ -126,7 +126,11 @@ public:
     void setText(const QString& t);
 
 protected:
-    // A key whose code is 8 erases one character, as Backspace does.
+    // An input method's composition is ended before a key moves the cursor
+    // or changes the text beside it, and a commit takes it away before its
+    // text goes in: Qt keeps drawing it in the line where it began and reads
+    // past that line's end. (A click ends it already.) A key whose code is 8
+    // erases one character, as Backspace does.
     void keyPressEvent(QKeyEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
 
