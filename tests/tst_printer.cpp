@@ -1,5 +1,5 @@
-#include "Resultaten.h"
 #include "fakes.h"
+#include "forms/Resultaten.h"
 #include "pdf_text.h"
 
 #include <QFontMetricsF>

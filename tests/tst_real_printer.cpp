@@ -1,9 +1,9 @@
-#include "Resultaten.h"
-#include "Werkblad.h"
 #include "fakes.h"
-#include "frmEindscherm.h"
+#include "forms/Resultaten.h"
+#include "forms/Werkblad.h"
+#include "forms/frmEindscherm.h"
+#include "forms/series_choice.h"
 #include "pdf_text.h"
-#include "series_choice.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -215,15 +215,10 @@ void tst_RealPrinter::jaPrintsTheWholeReportOnTheDefaultPrintersOwnPaper()
     QVERIFY(useQueue(queue, paper));
     const Variant& v = variantNamed(program);
 
-    Services s = Services::system();
-    auto clock = std::make_unique<FakeClock>();
-    auto boxes = std::make_unique<RecordingMessageBoxes>();
-    FakeClock* c = clock.get();
-    RecordingMessageBoxes* b = boxes.get();
-    s.clock = std::move(clock);
-    s.messages = std::move(boxes);
-    s.ender = std::make_unique<RecordingEnder>();
-    Program p(v, std::move(s));
+    TestProgram t(v, RealPrinter);
+    FakeClock* c = t.clock;
+    RecordingMessageBoxes* b = t.boxes;
+    Program& p = *t;
     auto& V = p.Variabelen;
     V.PupilName = QStringLiteral("Lotte Vermeulen");
     V.PupilClass = QStringLiteral("5");

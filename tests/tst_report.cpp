@@ -1,6 +1,6 @@
-#include "fakes.h"
 #include "report/results_report.h"
 #include "state/variant.h"
+#include "variants.h"
 
 #include <QLocale>
 #include <QTest>
@@ -221,5 +221,5 @@ void tst_Report::theDataLinesPrintTheFieldsAsStored()
     QCOMPARE(got, lines);
 }
 
-QTEST_MAIN(tst_Report)
+QTEST_APPLESS_MAIN(tst_Report)
 #include "tst_report.moc"

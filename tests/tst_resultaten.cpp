@@ -1,6 +1,6 @@
-#include "Resultaten.h"
 #include "fakes.h"
-#include "frmEindscherm.h"
+#include "forms/Resultaten.h"
+#include "forms/frmEindscherm.h"
 #include "report/results_report.h"
 
 #include <QApplication>

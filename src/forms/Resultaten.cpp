@@ -1,9 +1,9 @@
-#include "Resultaten.h"
+#include "forms/Resultaten.h"
 
-#include "frmEindscherm.h"
-#include "program.h"
+#include "forms/frmEindscherm.h"
+#include "forms/program.h"
 #include "report/results_report.h"
-#include "runtime/conversions.h"
+#include "state/conversions.h"
 
 #include <algorithm>
 

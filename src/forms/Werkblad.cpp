@@ -1,9 +1,9 @@
-#include "Werkblad.h"
+#include "forms/Werkblad.h"
 
-#include "Resultaten.h"
-#include "program.h"
-#include "runtime/conversions.h"
-#include "werkblad_rules.h"
+#include "forms/Resultaten.h"
+#include "forms/program.h"
+#include "state/conversions.h"
+#include "state/werkblad_rules.h"
 
 using design::FontSpec;
 using design::kSansSerif;

@@ -1,7 +1,7 @@
-#include "frmEindscherm.h"
+#include "forms/frmEindscherm.h"
 
-#include "frmReeks.h"
-#include "program.h"
+#include "forms/frmReeks.h"
+#include "forms/program.h"
 
 using design::kSansSerif;
 using design::kVerdana;

@@ -1,9 +1,9 @@
-#include "frmReeks.h"
+#include "forms/frmReeks.h"
 
-#include "frmreeks_rules.h"
-#include "program.h"
-#include "runtime/conversions.h"
-#include "series_choice.h"
+#include "forms/program.h"
+#include "forms/series_choice.h"
+#include "state/conversions.h"
+#include "state/frmreeks_rules.h"
 
 using design::FontSpec;
 using design::kSansSerif;

@@ -1,6 +1,6 @@
-#include "results_report.h"
+#include "report/results_report.h"
 
-#include "runtime/conversions.h"
+#include "state/conversions.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "controls.h"
+#include "runtime/controls.h"
 
 #include <QFontMetrics>
 #include <QGuiApplication>

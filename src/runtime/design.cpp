@@ -1,4 +1,4 @@
-#include "design.h"
+#include "runtime/design.h"
 
 #include <QtMath>
 

@@ -1,10 +1,9 @@
-#include "printer.h"
+#include "runtime/printer.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QFontMetricsF>
 #include <QLibrary>
-#include <QLocale>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
@@ -17,19 +16,6 @@
 
 #include <algorithm>
 #include <vector>
-
-QString printedText(const PrintItem& item)
-{
-    if (const auto* text = std::get_if<QString>(&item))
-        return *text;
-    if (const auto* number = std::get_if<PrintedInteger>(&item)) {
-        const QString digits = QString::number(number->value);
-        return (number->value < 0 ? digits : QLatin1Char(' ') + digits) + QLatin1Char(' ');
-    }
-    if (const auto* date = std::get_if<QDate>(&item))
-        return QLocale::system().toString(*date, QLocale::ShortFormat);
-    return {};
-}
 
 namespace {
 

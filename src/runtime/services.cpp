@@ -1,4 +1,4 @@
-#include "services.h"
+#include "runtime/services.h"
 
 #include <QApplication>
 #include <QFontDatabase>

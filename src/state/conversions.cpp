@@ -1,4 +1,4 @@
-#include "conversions.h"
+#include "state/conversions.h"
 
 #include <charconv>
 #include <cmath>
