@@ -1,19 +1,20 @@
 #include "forms/frmReeks.h"
 
 #include "forms/program.h"
+#include "forms/shared.h"
 #include "forms/series_choice.h"
 #include "state/conversions.h"
 #include "state/frmreeks_rules.h"
 
 using design::FontSpec;
 using design::kSansSerif;
+using shared::kEmblem;
+using shared::kLetOp;
 
 namespace {
 
 // Design values: twips, &H00BBGGRR& colours, points.
 const FormDesign kForm{9480, 7185, 0x000040C0, BorderStyle::Sizable};
-
-const QString kEmblem = QStringLiteral(":/pictures/emblem.jpg");
 
 const LabelDesign kLabel1{
     .caption = QStringLiteral("Vul je naam of klasnummer in:"), .place = {135, 210, 3705, 420},
@@ -55,8 +56,6 @@ const ButtonDesign kCmdKies5{
 
 // The band under "KIES EEN REEKS" once a class is accepted: the plain value 12.
 constexpr uint32_t kKiesBand = 0x0000000C;
-
-const QString kLetOp = QStringLiteral("Let op!");
 
 } // namespace
 
