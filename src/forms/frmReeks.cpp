@@ -6,7 +6,6 @@
 #include "state/conversions.h"
 #include "state/frmreeks_rules.h"
 
-using design::FontSpec;
 using design::kSansSerif;
 using shared::kEmblem;
 using shared::kLetOp;

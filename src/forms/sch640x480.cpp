@@ -3,7 +3,6 @@
 #include "forms/frmReeks.h"
 #include "forms/program.h"
 
-using design::FontSpec;
 using design::kSansSerif;
 
 namespace {

@@ -1,5 +1,7 @@
 #include "runtime/printer.h"
 
+#include "runtime/design.h"
+
 #include <QCoreApplication>
 #include <QFile>
 #include <QFontMetricsF>
@@ -19,7 +21,10 @@
 
 namespace {
 
-constexpr double kTwipsPerInch = 1440.0;
+// The PDF file's own page, as no queue reports one: A4 with 10-point margins,
+// painted at 1200 dots per inch.
+const QMarginsF kPdfMargins(10, 10, 10, 10);
+constexpr int kPdfDotsPerInch = 1200;
 // Half a device unit of slack for the rounding of advances.
 constexpr double kSlack = 0.5;
 
@@ -108,9 +113,9 @@ public:
     std::unique_ptr<QPagedPaintDevice> open(PrintOutcome&) override
     {
         auto writer = std::make_unique<QPdfWriter>(path_);
-        writer->setResolution(1200);
+        writer->setResolution(kPdfDotsPerInch);
         writer->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                          QMarginsF(10, 10, 10, 10), QPageLayout::Point));
+                                          kPdfMargins, QPageLayout::Point));
         return writer;
     }
     bool handOver() override { return true; }
@@ -147,7 +152,7 @@ public:
     void setCurrentY(double twips) override
     {
         if (begin())
-            y_ = twips * device_->logicalDpiY() / kTwipsPerInch;
+            y_ = twips * device_->logicalDpiY() / double(design::kTwipsPerInch);
     }
 
     void Print(const PrintLine& items) override

@@ -15,11 +15,6 @@ QString runTool(const QString& program, const QStringList& arguments)
     return QString::fromUtf8(p.readAllStandardOutput());
 }
 
-QString pdfLayoutText(const QString& path)
-{
-    return runTool(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
-}
-
 std::vector<PdfPage> pdfPages(const QString& path)
 {
     static const QRegularExpression wordTag(

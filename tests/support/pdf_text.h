@@ -21,9 +21,6 @@ using PdfPage = std::vector<PdfLine>;
 // Runs a tool to its end and returns what it wrote; a failure is a test warning.
 QString runTool(const QString& program, const QStringList& arguments);
 
-// The text as pdftotext lays it out.
-QString pdfLayoutText(const QString& path);
-
 // Each page's lines top-down, each line's words left to right.
 std::vector<PdfPage> pdfPages(const QString& path);
 
