@@ -15,7 +15,6 @@
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QRegularExpression>
 #include <QTest>
 
 #include <optional>
@@ -32,20 +31,6 @@ bool queueEmpty() { return runTool(QStringLiteral("lpstat"), {QStringLiteral("-o
 
 // Seconds for exercise i: every star band, one- and two-digit times.
 int secondsOf(int i) { return (i * 7) % 23; }
-
-QString withoutBlanks(QString s) { return s.remove(QRegularExpression(QStringLiteral("\\s"))); }
-
-// What was printed, in reading order, blanks left out, ligatures such as
-// "ff" read as their letters.
-QString printedCharacters(const std::vector<PdfPage>& pages)
-{
-    QString all;
-    for (const PdfPage& page : pages)
-        for (const PdfLine& line : page)
-            for (const PdfWord& word : line)
-                all += word.text;
-    return all.normalized(QString::NormalizationForm_KC);
-}
 
 // The queue's paper and printable area in points, as the queue reports them.
 struct Paper {

@@ -32,26 +32,20 @@ const TextBoxDesign kTxtKlas{
 const LabelDesign kLblKies{
     .caption = QStringLiteral(" "), .place = {2400, 2355, 4575, 510}, .font = {kSansSerif, 18, true},
     .backColor = 0x000040C0, .foreColor = 0x00FFFFFF, .align = TextAlign::Center, .tabIndex = 9};
-const ButtonDesign kCmdKies1{
-    .caption = QStringLiteral("Reeks 1"), .place = {465, 1530, 1695, 2190},
-    .font = {kSansSerif, 13.5, true}, .backColor = 0x00FFC0FF, .picture = kEmblem, .tabIndex = 0,
-    .visible = false};
-const ButtonDesign kCmdKies2{
-    .caption = QStringLiteral("Reeks 2"), .place = {7200, 1545, 1725, 2205},
-    .font = {kSansSerif, 13.5, true}, .backColor = 0x00FFC0FF, .picture = kEmblem, .tabIndex = 1,
-    .visible = false};
-const ButtonDesign kCmdKies3{
-    .caption = QStringLiteral("Reeks 3"), .place = {465, 4080, 1725, 2190},
-    .font = {kSansSerif, 13.5, true}, .backColor = 0x00FFC0FF, .picture = kEmblem, .tabIndex = 2,
-    .visible = false};
-const ButtonDesign kCmdKies4{
-    .caption = QStringLiteral("Reeks 4"), .place = {3675, 4065, 1710, 2190},
-    .font = {kSansSerif, 13.5, true}, .backColor = 0x00FFC0FF, .picture = kEmblem, .tabIndex = 3,
-    .visible = false};
-const ButtonDesign kCmdKies5{
-    .caption = QStringLiteral("Reeks 5"), .place = {7200, 4095, 1710, 2175},
-    .font = {kSansSerif, 13.5, true}, .backColor = 0x00FFC0FF, .picture = kEmblem, .tabIndex = 4,
-    .visible = false};
+
+// The five series buttons differ only in their number and place; hidden until
+// a class is accepted.
+ButtonDesign seriesButton(int k, const QRect& place)
+{
+    return {.caption = QStringLiteral("Reeks %1").arg(k), .place = place,
+            .font = {kSansSerif, 13.5, true}, .backColor = 0x00FFC0FF, .picture = kEmblem,
+            .tabIndex = k - 1, .visible = false};
+}
+const ButtonDesign kCmdKies1 = seriesButton(1, {465, 1530, 1695, 2190});
+const ButtonDesign kCmdKies2 = seriesButton(2, {7200, 1545, 1725, 2205});
+const ButtonDesign kCmdKies3 = seriesButton(3, {465, 4080, 1725, 2190});
+const ButtonDesign kCmdKies4 = seriesButton(4, {3675, 4065, 1710, 2190});
+const ButtonDesign kCmdKies5 = seriesButton(5, {7200, 4095, 1710, 2175});
 
 // The band under "KIES EEN REEKS" once a class is accepted: the plain value 12.
 constexpr uint32_t kKiesBand = 0x0000000C;

@@ -54,6 +54,18 @@ std::vector<PdfPage> pdfPages(const QString& path)
     return pages;
 }
 
+QString printedCharacters(const std::vector<PdfPage>& pages)
+{
+    QString all;
+    for (const PdfPage& page : pages)
+        for (const PdfLine& line : page)
+            for (const PdfWord& word : line)
+                all += word.text;
+    return all.normalized(QString::NormalizationForm_KC);
+}
+
+QString withoutBlanks(QString text) { return text.remove(QRegularExpression(QStringLiteral("\\s"))); }
+
 std::vector<QSizeF> pdfPageSizes(const QString& path)
 {
     static const QRegularExpression pageTag(
