@@ -6,7 +6,6 @@
 #include "forms/sch640x480.h"
 #include "forms/series_choice.h"
 
-#include <QApplication>
 #include <QTest>
 
 // The forms' single instances, their Load, Show and Unload, and a window

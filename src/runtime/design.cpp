@@ -1,7 +1,5 @@
 #include "runtime/design.h"
 
-#include <QtMath>
-
 namespace design {
 
 int px(int twips) { return qRound(twips / double(kTwipsPerPixel)); }

@@ -2,7 +2,6 @@
 
 #include "runtime/design.h"
 
-#include <QPointer>
 #include <QWidget>
 
 #include <cstdint>
