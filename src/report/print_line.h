@@ -28,10 +28,3 @@ using PrintLine = std::vector<PrintItem>;
 
 // The characters an item puts on paper; a Tab puts none.
 QString printedText(const PrintItem& item);
-
-struct PrintFont {
-    double size = 10; // points
-    bool bold = false;
-    bool underline = false;
-    friend bool operator==(const PrintFont&, const PrintFont&) = default;
-};

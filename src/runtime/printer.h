@@ -10,6 +10,14 @@
 // The printer object: one document at a time, printed line by line in the
 // classic way (a font state, a vertical print position, Tab columns).
 
+// The font state lines print in; the face is always the printer's default.
+struct PrintFont {
+    double size = 10; // points
+    bool bold = false;
+    bool underline = false;
+    friend bool operator==(const PrintFont&, const PrintFont&) = default;
+};
+
 enum class PrintOutcome {
     Printed,   // the whole document went to the printer
     NoPrinter, // there is no printer to print on
