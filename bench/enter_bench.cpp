@@ -1,9 +1,9 @@
 // Times the worksheet's Enter as a pupil gives it: a key event into the
 // answer box, the handler's fifteen steps and the display refresh. Prints the
 // median and the 95th percentile over many tests, offscreen.
-#include "Werkblad.h"
 #include "fakes.h"
-#include "series_choice.h"
+#include "forms/Werkblad.h"
+#include "forms/series_choice.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -1,8 +1,8 @@
 // Times "JA !" on the results screen, printing on the system's default printer:
 // from the confirmed reminder to the document handed to the printer, and to
 // the PDF that a cups-pdf queue writes. Run it through bench/print.sh.
-#include "Resultaten.h"
-#include "forms/program.h"
+#include "fakes.h"
+#include "forms/Resultaten.h"
 
 #include <QApplication>
 #include <QDir>
@@ -18,18 +18,6 @@
 namespace {
 
 using Steady = std::chrono::steady_clock;
-
-// Confirms every box at once; notes when the reminder was confirmed.
-class ConfirmingBoxes final : public MessageBoxes {
-public:
-    void MsgBox(const QString& prompt, int, const QString&) override
-    {
-        if (prompt != QLatin1String("Kijk of de printer gereed is!"))
-            std::fprintf(stderr, "message: %s\n", qPrintable(prompt));
-        confirmed = Steady::now();
-    }
-    Steady::time_point confirmed;
-};
 
 // The default printer; notes when EndDoc has handed the document over.
 class TimedPrinter final : public Printer {
@@ -81,14 +69,18 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Pramilo"));
 
-    Services services = Services::system();
-    auto boxes = std::make_unique<ConfirmingBoxes>();
+    // Every box is confirmed at once; the reminder's confirmation starts the clock.
+    TestProgram t(Variant::pramilo(), RealPrinter);
+    Steady::time_point confirmed;
+    t.boxes->onShow = [&confirmed](const ShownBox& box) {
+        if (box.prompt != QLatin1String("Kijk of de printer gereed is!"))
+            std::fprintf(stderr, "message: %s\n", qPrintable(box.prompt));
+        confirmed = Steady::now();
+    };
     auto printer = std::make_unique<TimedPrinter>();
-    ConfirmingBoxes* b = boxes.get();
     TimedPrinter* p = printer.get();
-    services.messages = std::move(boxes);
-    services.printer = std::move(printer);
-    Program program(Variant::pramilo(), std::move(services));
+    t->services.printer = std::move(printer);
+    Program& program = *t;
 
     auto& V = program.Variabelen;
     V.PupilName = QStringLiteral("Lotte Vermeulen");
@@ -120,8 +112,8 @@ int main(int argc, char** argv)
             QThread::msleep(1);
         }
         const auto written = Steady::now();
-        toPrinter.push_back(ms(p->handedOver - b->confirmed));
-        toPdf.push_back(ms(written - b->confirmed));
+        toPrinter.push_back(ms(p->handedOver - confirmed));
+        toPdf.push_back(ms(written - confirmed));
     }
     report("reminder confirmed -> handed over", toPrinter);
     report("reminder confirmed -> PDF written", toPdf);

@@ -1,4 +1,4 @@
-#include "runtime/conversions.h"
+#include "state/conversions.h"
 
 #include <QTest>
 

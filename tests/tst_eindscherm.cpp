@@ -1,8 +1,8 @@
-#include "Werkblad.h"
 #include "fakes.h"
-#include "frmEindscherm.h"
-#include "frmReeks.h"
-#include "series_choice.h"
+#include "forms/Werkblad.h"
+#include "forms/frmEindscherm.h"
+#include "forms/frmReeks.h"
+#include "forms/series_choice.h"
 
 #include <QApplication>
 #include <QTest>

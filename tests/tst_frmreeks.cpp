@@ -1,8 +1,8 @@
-#include "Werkblad.h"
 #include "fakes.h"
-#include "frmReeks.h"
-#include "frmreeks_rules.h"
-#include "sch640x480.h"
+#include "forms/Werkblad.h"
+#include "forms/frmReeks.h"
+#include "forms/sch640x480.h"
+#include "forms/series_choice.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -18,9 +18,6 @@ const ShownBox kClassMessage{"Vul het juiste cijfer in voor je klas!", 16, "Let 
 class tst_FrmReeks : public QObject {
     Q_OBJECT
 private slots:
-    void theClassKeyRuleRefusesFourRangesOfCodes_data();
-    void theClassKeyRuleRefusesFourRangesOfCodes();
-
     void init();
     void cleanup();
 
@@ -45,6 +42,9 @@ private slots:
     void aSeriesButtonOpensTheWorksheetOnItsSeries_data();
     void aSeriesButtonOpensTheWorksheetOnItsSeries();
     void cmdKies2InPramiloStoresItsPairsAndShowsSevenAndFour();
+    void choosingASeriesStoresAllFiftyPairsAndOpensTheWorksheet_data();
+    void choosingASeriesStoresAllFiftyPairsAndOpensTheWorksheet();
+    void aLaterSeriesLeavesNothingOfTheEarlierOne();
 
 private:
     frmReeks* form() { return t->program->frmReeks.get(); }
@@ -55,36 +55,7 @@ private:
     std::unique_ptr<TestProgram> t;
 };
 
-void tst_FrmReeks::theClassKeyRuleRefusesFourRangesOfCodes_data()
-{
-    QTest::addColumn<int>("code");
-    QTest::addColumn<bool>("refused");
-    QTest::newRow("-32768, the lowest code, passes") << -32768 << false;
-    QTest::newRow("-1 passes") << -1 << false;
-    QTest::newRow("0 is refused") << 0 << true;
-    QTest::newRow("7 is refused") << 7 << true;
-    QTest::newRow("8, Backspace, passes") << 8 << false;
-    QTest::newRow("9, Tab, is refused") << 9 << true;
-    QTest::newRow("12 is refused") << 12 << true;
-    QTest::newRow("13, Enter, passes") << 13 << false;
-    QTest::newRow("14 is refused") << 14 << true;
-    QTest::newRow("32, a blank, is refused") << 32 << true;
-    QTest::newRow("49, the digit 1, is refused") << 49 << true;
-    QTest::newRow("50, the digit 2, passes") << 50 << false;
-    QTest::newRow("54, the digit 6, passes") << 54 << false;
-    QTest::newRow("55, the digit 7, is refused") << 55 << true;
-    QTest::newRow("255 is refused") << 255 << true;
-    QTest::newRow("256 is refused") << 256 << true;
-    QTest::newRow("257 passes") << 257 << false;
-    QTest::newRow("32767, the highest code, passes") << 32767 << false;
-}
 
-void tst_FrmReeks::theClassKeyRuleRefusesFourRangesOfCodes()
-{
-    QFETCH(int, code);
-    QFETCH(bool, refused);
-    QCOMPARE(ClassKeyRejected(int16_t(code)), refused);
-}
 
 void tst_FrmReeks::init()
 {
@@ -410,6 +381,50 @@ void tst_FrmReeks::cmdKies2InPramiloStoresItsPairsAndShowsSevenAndFour()
     QCOMPARE(sheet->txtFacA.Text(), QStringLiteral("7"));
     QCOMPARE(sheet->txtFacB.Text(), QStringLiteral("4"));
     QCOMPARE(sheet->txtOefNr.Text(), QStringLiteral("1"));
+}
+
+void tst_FrmReeks::choosingASeriesStoresAllFiftyPairsAndOpensTheWorksheet_data()
+{
+    QTest::addColumn<QString>("program");
+    QTest::newRow("Pramilo") << "Pramilo";
+    QTest::newRow("Sudeval") << "Sudeval";
+}
+
+void tst_FrmReeks::choosingASeriesStoresAllFiftyPairsAndOpensTheWorksheet()
+{
+    QFETCH(QString, program);
+    t = std::make_unique<TestProgram>(variantNamed(program));
+    chooseSeries(*t->program, 2);
+    const Variabelen& chosen = V();
+    QCOMPARE(chosen.SeriesNumber, int16_t(2));
+    QCOMPARE(chosen.FactorA[1], int16_t(7));
+    QCOMPARE(chosen.FactorB[1], int16_t(4));
+    QCOMPARE(chosen.FactorA[33], int16_t(3));
+    QCOMPARE(chosen.FactorB[33], int16_t(9));
+    QCOMPARE(chosen.FactorA[50], int16_t(3));
+    QCOMPARE(chosen.FactorB[50], int16_t(8));
+    for (int edge : {0, 51}) {
+        QCOMPARE(chosen.FactorA[edge], int16_t(0));
+        QCOMPARE(chosen.FactorB[edge], int16_t(0));
+    }
+    QVERIFY(t->program->Werkblad.isLoaded());
+    QVERIFY(t->program->Werkblad.get()->isVisible());
+    QCOMPARE(chosen.ExerciseNumber, int16_t(1));
+    QCOMPARE(t->program->Werkblad->txtFacA.Text(), program == "Pramilo" ? QStringLiteral("7") : QStringLiteral("28"));
+    QCOMPARE(t->program->Werkblad->txtFacB.Text(), QStringLiteral("4"));
+    QVERIFY(t->boxes->shown.empty());
+}
+
+void tst_FrmReeks::aLaterSeriesLeavesNothingOfTheEarlierOne()
+{
+    chooseSeries(*t->program, 1);
+    chooseSeries(*t->program, 3);
+    const SeriesTable& three = Variant::pramilo().seriesTable(3);
+    for (int i = 1; i <= 50; ++i) {
+        QCOMPARE(V().FactorA[i], three[i - 1].a);
+        QCOMPARE(V().FactorB[i], three[i - 1].b);
+    }
+    QCOMPARE(V().SeriesNumber, int16_t(3));
 }
 
 QTEST_MAIN(tst_FrmReeks)

@@ -2,12 +2,12 @@
 // under C.UTF-8 and under nl_BE.UTF-8, whose decimal point is a comma: a
 // pasted number is still read with "." as its point, and only the report's
 // date is written the locale's way.
-#include "Resultaten.h"
-#include "Werkblad.h"
 #include "fakes.h"
-#include "frmReeks.h"
-#include "sch640x480.h"
-#include "series_choice.h"
+#include "forms/Resultaten.h"
+#include "forms/Werkblad.h"
+#include "forms/frmReeks.h"
+#include "forms/sch640x480.h"
+#include "forms/series_choice.h"
 
 #include <QApplication>
 #include <QClipboard>

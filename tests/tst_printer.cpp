@@ -1,10 +1,9 @@
-#include "Resultaten.h"
 #include "fakes.h"
+#include "forms/Resultaten.h"
 #include "pdf_text.h"
 
 #include <QFontMetricsF>
 #include <QPdfWriter>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -16,20 +15,6 @@ namespace {
 // The pdfFilePrinter's printable area: A4 less 10 points all round.
 constexpr double kLeft = 10;
 constexpr double kRight = 595.276 - 10;
-
-QString withoutBlanks(QString s) { return s.remove(QRegularExpression(QStringLiteral("\\s"))); }
-
-// Every word of the pages in reading order, blanks left out, ligatures such
-// as "ff" read as their letters.
-QString printedCharacters(const std::vector<PdfPage>& pages)
-{
-    QString all;
-    for (const PdfPage& page : pages)
-        for (const PdfLine& line : page)
-            for (const PdfWord& word : line)
-                all += word.text;
-    return all.normalized(QString::NormalizationForm_KC);
-}
 
 bool allWithinTheSides(const std::vector<PdfPage>& pages)
 {

@@ -1,12 +1,11 @@
-#include "Resultaten.h"
-#include "Werkblad.h"
 #include "fakes.h"
-#include "frmEindscherm.h"
-#include "frmReeks.h"
-#include "sch640x480.h"
-#include "series_choice.h"
+#include "forms/Resultaten.h"
+#include "forms/Werkblad.h"
+#include "forms/frmEindscherm.h"
+#include "forms/frmReeks.h"
+#include "forms/sch640x480.h"
+#include "forms/series_choice.h"
 
-#include <QApplication>
 #include <QTest>
 
 // The forms' single instances, their Load, Show and Unload, and a window

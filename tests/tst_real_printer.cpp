@@ -1,9 +1,9 @@
-#include "Resultaten.h"
-#include "Werkblad.h"
 #include "fakes.h"
-#include "frmEindscherm.h"
+#include "forms/Resultaten.h"
+#include "forms/Werkblad.h"
+#include "forms/frmEindscherm.h"
+#include "forms/series_choice.h"
 #include "pdf_text.h"
-#include "series_choice.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -15,7 +15,6 @@
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QRegularExpression>
 #include <QTest>
 
 #include <optional>
@@ -32,20 +31,6 @@ bool queueEmpty() { return runTool(QStringLiteral("lpstat"), {QStringLiteral("-o
 
 // Seconds for exercise i: every star band, one- and two-digit times.
 int secondsOf(int i) { return (i * 7) % 23; }
-
-QString withoutBlanks(QString s) { return s.remove(QRegularExpression(QStringLiteral("\\s"))); }
-
-// What was printed, in reading order, blanks left out, ligatures such as
-// "ff" read as their letters.
-QString printedCharacters(const std::vector<PdfPage>& pages)
-{
-    QString all;
-    for (const PdfPage& page : pages)
-        for (const PdfLine& line : page)
-            for (const PdfWord& word : line)
-                all += word.text;
-    return all.normalized(QString::NormalizationForm_KC);
-}
 
 // The queue's paper and printable area in points, as the queue reports them.
 struct Paper {
@@ -215,15 +200,10 @@ void tst_RealPrinter::jaPrintsTheWholeReportOnTheDefaultPrintersOwnPaper()
     QVERIFY(useQueue(queue, paper));
     const Variant& v = variantNamed(program);
 
-    Services s = Services::system();
-    auto clock = std::make_unique<FakeClock>();
-    auto boxes = std::make_unique<RecordingMessageBoxes>();
-    FakeClock* c = clock.get();
-    RecordingMessageBoxes* b = boxes.get();
-    s.clock = std::move(clock);
-    s.messages = std::move(boxes);
-    s.ender = std::make_unique<RecordingEnder>();
-    Program p(v, std::move(s));
+    TestProgram t(v, RealPrinter);
+    FakeClock* c = t.clock;
+    RecordingMessageBoxes* b = t.boxes;
+    Program& p = *t;
     auto& V = p.Variabelen;
     V.PupilName = QStringLiteral("Lotte Vermeulen");
     V.PupilClass = QStringLiteral("5");

@@ -1,5 +1,6 @@
-#include "forms/werkblad_rules.h"
+#include "state/frmreeks_rules.h"
 #include "state/variant.h"
+#include "state/werkblad_rules.h"
 
 #include <QTest>
 
@@ -8,6 +9,8 @@ class tst_Rules : public QObject {
 private slots:
     void digitKeyFilterDropsAllButDigitsBackspaceAndEnter_data();
     void digitKeyFilterDropsAllButDigitsBackspaceAndEnter();
+    void theClassKeyRuleRefusesFourRangesOfCodes_data();
+    void theClassKeyRuleRefusesFourRangesOfCodes();
     void starRatingBands_data();
     void starRatingBands();
     void resultLineJoinsExerciseSeparatorAndAnswer();
@@ -49,6 +52,37 @@ void tst_Rules::digitKeyFilterDropsAllButDigitsBackspaceAndEnter()
     QFETCH(int, code);
     QFETCH(bool, kept);
     QCOMPARE(int(DigitKeyFilter(int16_t(code))), kept ? code : 0);
+}
+
+void tst_Rules::theClassKeyRuleRefusesFourRangesOfCodes_data()
+{
+    QTest::addColumn<int>("code");
+    QTest::addColumn<bool>("refused");
+    QTest::newRow("-32768, the lowest code, passes") << -32768 << false;
+    QTest::newRow("-1 passes") << -1 << false;
+    QTest::newRow("0 is refused") << 0 << true;
+    QTest::newRow("7 is refused") << 7 << true;
+    QTest::newRow("8, Backspace, passes") << 8 << false;
+    QTest::newRow("9, Tab, is refused") << 9 << true;
+    QTest::newRow("12 is refused") << 12 << true;
+    QTest::newRow("13, Enter, passes") << 13 << false;
+    QTest::newRow("14 is refused") << 14 << true;
+    QTest::newRow("32, a blank, is refused") << 32 << true;
+    QTest::newRow("49, the digit 1, is refused") << 49 << true;
+    QTest::newRow("50, the digit 2, passes") << 50 << false;
+    QTest::newRow("54, the digit 6, passes") << 54 << false;
+    QTest::newRow("55, the digit 7, is refused") << 55 << true;
+    QTest::newRow("255 is refused") << 255 << true;
+    QTest::newRow("256 is refused") << 256 << true;
+    QTest::newRow("257 passes") << 257 << false;
+    QTest::newRow("32767, the highest code, passes") << 32767 << false;
+}
+
+void tst_Rules::theClassKeyRuleRefusesFourRangesOfCodes()
+{
+    QFETCH(int, code);
+    QFETCH(bool, refused);
+    QCOMPARE(ClassKeyRejected(int16_t(code)), refused);
 }
 
 void tst_Rules::starRatingBands_data()

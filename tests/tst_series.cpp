@@ -1,7 +1,5 @@
-#include "Werkblad.h"
-#include "fakes.h"
-#include "series_choice.h"
 #include "state/variant.h"
+#include "variants.h"
 
 #include <QTest>
 
@@ -16,9 +14,6 @@ private slots:
     void tablesHoldTheirLandmarkExercises_data();
     void tablesHoldTheirLandmarkExercises();
     void variantsFixTheirOwnPoints();
-    void choosingASeriesStoresAllFiftyPairsAndOpensTheWorksheet_data();
-    void choosingASeriesStoresAllFiftyPairsAndOpensTheWorksheet();
-    void aLaterSeriesLeavesNothingOfTheEarlierOne();
 };
 
 void tst_Series::everyMultiplicationPairLiesWithinTheTables()
@@ -117,50 +112,8 @@ void tst_Series::variantsFixTheirOwnPoints()
     QVERIFY(p.titlePicture != s.titlePicture);
 }
 
-void tst_Series::choosingASeriesStoresAllFiftyPairsAndOpensTheWorksheet_data()
-{
-    QTest::addColumn<QString>("program");
-    QTest::newRow("Pramilo") << "Pramilo";
-    QTest::newRow("Sudeval") << "Sudeval";
-}
 
-void tst_Series::choosingASeriesStoresAllFiftyPairsAndOpensTheWorksheet()
-{
-    QFETCH(QString, program);
-    TestProgram t(variantNamed(program));
-    chooseSeries(*t, 2);
-    const auto& V = t->Variabelen;
-    QCOMPARE(V.SeriesNumber, int16_t(2));
-    QCOMPARE(V.FactorA[1], int16_t(7));
-    QCOMPARE(V.FactorB[1], int16_t(4));
-    QCOMPARE(V.FactorA[33], int16_t(3));
-    QCOMPARE(V.FactorB[33], int16_t(9));
-    QCOMPARE(V.FactorA[50], int16_t(3));
-    QCOMPARE(V.FactorB[50], int16_t(8));
-    for (int edge : {0, 51}) {
-        QCOMPARE(V.FactorA[edge], int16_t(0));
-        QCOMPARE(V.FactorB[edge], int16_t(0));
-    }
-    QVERIFY(t->Werkblad.isLoaded());
-    QVERIFY(t->Werkblad.get()->isVisible());
-    QCOMPARE(V.ExerciseNumber, int16_t(1));
-    QCOMPARE(t->Werkblad->txtFacA.Text(), program == "Pramilo" ? QStringLiteral("7") : QStringLiteral("28"));
-    QCOMPARE(t->Werkblad->txtFacB.Text(), QStringLiteral("4"));
-    QVERIFY(t.boxes->shown.empty());
-}
 
-void tst_Series::aLaterSeriesLeavesNothingOfTheEarlierOne()
-{
-    TestProgram t(Variant::pramilo());
-    chooseSeries(*t, 1);
-    chooseSeries(*t, 3);
-    const SeriesTable& three = Variant::pramilo().seriesTable(3);
-    for (int i = 1; i <= 50; ++i) {
-        QCOMPARE(t->Variabelen.FactorA[i], three[i - 1].a);
-        QCOMPARE(t->Variabelen.FactorB[i], three[i - 1].b);
-    }
-    QCOMPARE(t->Variabelen.SeriesNumber, int16_t(3));
-}
 
-QTEST_MAIN(tst_Series)
+QTEST_APPLESS_MAIN(tst_Series)
 #include "tst_series.moc"

@@ -1,9 +1,9 @@
-#include "Resultaten.h"
-#include "Werkblad.h"
 #include "fakes.h"
-#include "frmEindscherm.h"
-#include "frmReeks.h"
-#include "sch640x480.h"
+#include "forms/Resultaten.h"
+#include "forms/Werkblad.h"
+#include "forms/frmEindscherm.h"
+#include "forms/frmReeks.h"
+#include "forms/sch640x480.h"
 
 #include <QApplication>
 #include <QFile>

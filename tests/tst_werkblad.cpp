@@ -1,7 +1,7 @@
-#include "Resultaten.h"
-#include "Werkblad.h"
 #include "fakes.h"
-#include "series_choice.h"
+#include "forms/Resultaten.h"
+#include "forms/Werkblad.h"
+#include "forms/series_choice.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -434,10 +434,8 @@ void tst_Werkblad::pastedTextOutsideSixteenBitsIsNoAnswer()
 
 void tst_Werkblad::theRealMessageBoxHoldsTheHandlerUntilConfirmed()
 {
-    Services s = Services::system();
-    auto clock = std::make_unique<FakeClock>();
-    s.clock = std::move(clock);
-    Program program(Variant::pramilo(), std::move(s));
+    TestProgram withRealBoxes(Variant::pramilo(), RealMessageBoxes | RealPrinter);
+    Program& program = *withRealBoxes;
     chooseSeries(program, 1);
     Werkblad* w = program.Werkblad.get();
     QTest::mouseClick(&w->cmdStart, Qt::LeftButton);

@@ -4,10 +4,10 @@
 // the start screen keeps its size and the message boxes show their whole
 // title and cannot be minimised or maximised. Run by support/with_xvfb.sh,
 // which names the window manager in TAFELS_WM.
-#include "Werkblad.h"
 #include "fakes.h"
-#include "frmReeks.h"
-#include "sch640x480.h"
+#include "forms/Werkblad.h"
+#include "forms/frmReeks.h"
+#include "forms/sch640x480.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -150,7 +150,7 @@ private slots:
     void aMinimisedMessageBoxComesStraightBack();
 
 private:
-    Program& program() { return *program_; }
+    Program& program() { return **program_; }
     QWidget* focus() { return QApplication::focusWidget(); }
     void openPupilForm();
     // Shows a real message box as the programs do; while it is up, `step`
@@ -160,16 +160,13 @@ private:
     bool showBox(const QString& prompt, int buttons, const QString& title,
                  const std::function<bool(QMessageBox*)>& step);
 
-    std::unique_ptr<Program> program_;
+    std::unique_ptr<TestProgram> program_;
 };
 
 void tst_WindowsX11::init()
 {
     QVERIFY2(QGuiApplication::platformName() == QLatin1String("xcb"), "needs an X display");
-    Services s = Services::system(); // real message boxes
-    s.clock = std::make_unique<FakeClock>();
-    s.ender = std::make_unique<RecordingEnder>();
-    program_ = std::make_unique<Program>(Variant::pramilo(), std::move(s));
+    program_ = std::make_unique<TestProgram>(Variant::pramilo(), RealMessageBoxes | RealPrinter);
 }
 
 void tst_WindowsX11::cleanup() { program_.reset(); }

@@ -1,21 +1,25 @@
-#include "Resultaten.h"
+#include "forms/Resultaten.h"
 
-#include "frmEindscherm.h"
-#include "program.h"
+#include "forms/frmEindscherm.h"
+#include "forms/program.h"
+#include "forms/shared.h"
 #include "report/results_report.h"
-#include "runtime/conversions.h"
+#include "state/conversions.h"
+#include "state/results.h"
+#include "state/series.h"
 
 #include <algorithm>
 
 using design::FontSpec;
 using design::kSansSerif;
+using shared::kEmblem;
+using shared::kLetOp;
 
 namespace {
 
 // Design values: twips, &H00BBGGRR& colours, points.
 const FormDesign kForm{9510, 7185, 0x00000080, BorderStyle::Sizable};
 
-const QString kEmblem = QStringLiteral(":/pictures/emblem.jpg");
 const FontSpec kFormFont{kSansSerif, 13.5, true};
 const FontSpec kCaptionFont{kSansSerif, 18, true};
 const FontSpec kFigureFont{kSansSerif, 24, true};
@@ -84,7 +88,11 @@ const ButtonDesign kCmdNAfdrukken{
 constexpr int16_t kNAfdrukkenIndex = 0;
 constexpr int16_t kAfdrukkenIndex = 1;
 
-const QString kLetOp = QStringLiteral("Let op!");
+// The report's font sizes in points: the title, the pupil's data, the table.
+constexpr double kTitlePoints = 18;
+constexpr double kDataPoints = 13;
+constexpr double kTablePoints = 10;
+
 const QString kReminder = QStringLiteral("Kijk of de printer gereed is!");
 const QString kNoPrinter =
     QStringLiteral("Er is geen printer gevonden. Je proef is niet afgedrukt.");
@@ -135,11 +143,12 @@ void Resultaten::Form_Load()
 {
     auto& V = program.Variabelen;
     lblJuiste.setCaption(vb::CStr(V.CorrectCount));
-    lblProcent2.setCaption(vb::CStr(static_cast<int16_t>(V.CorrectCount * 2)));
+    lblProcent2.setCaption(vb::CStr(Percentage(V.CorrectCount)));
     lblTitel.setCaption(V.PupilName + QStringLiteral(", hier zijn je resultaten:"));
     centreTitle();
-    V.TotalMinutes = static_cast<int16_t>(vb::Int(V.TotalSeconds / 60.0));
-    V.TotalRestSeconds = static_cast<int16_t>(V.TotalSeconds - 60 * V.TotalMinutes);
+    const MinutesAndSeconds total = SplitTotalTime(V.TotalSeconds);
+    V.TotalMinutes = total.minutes;
+    V.TotalRestSeconds = total.seconds;
     lblTijd.setCaption(QStringLiteral(" ") + vb::CStr(V.TotalMinutes) + QStringLiteral(" min. en ") +
                        vb::CStr(V.TotalRestSeconds) + QStringLiteral(" sec."));
     lblGemiddeld.setCaption(AverageText(V.TotalSeconds) + QStringLiteral("  seconden"));
@@ -156,20 +165,20 @@ void Resultaten::cmdAfdrukken_Click(int16_t)
     program.MsgBox(kReminder, MessageBoxes::OkOnly, kLetOp);
 
     auto& V = program.Variabelen;
-    const std::vector<ReportLine> report =
+    const std::vector<PrintLine> report =
         ResultsReport(V, program.variant.reportTitle, program.services.clock->Date());
-    const auto line = [&report](int number) -> const PrintLine& { return report[number - 1].items; };
+    const auto line = [&report](int number) -> const PrintLine& { return report[number - 1]; };
     Printer& printer = *program.services.printer;
 
     printer.setCurrentY(250);
-    printer.setFontSize(kTitleFontSize);
+    printer.setFontSize(kTitlePoints);
     printer.setSetting16(2);
     printer.setFontBold(true);
     printer.setSetting32(0);
     printer.setFontUnderline(true);
 
     printer.Print(line(1));
-    printer.setFontSize(kDataFontSize);
+    printer.setFontSize(kDataPoints);
     printer.Print(line(2));
 
     printer.setSetting32(2);
@@ -179,13 +188,13 @@ void Resultaten::cmdAfdrukken_Click(int16_t)
         printer.Print(line(n));
     printer.Print(line(8));
 
-    printer.setFontSize(kTableFontSize);
+    printer.setFontSize(kTablePoints);
     printer.setFontUnderline(true);
     printer.Print(line(9));
     printer.Print(line(10));
     printer.setFontUnderline(false);
 
-    for (int16_t i = 1; i <= 50; ++i)
+    for (int i = 1; i <= kExercisesPerSeries; ++i)
         printer.Print(line(10 + i));
 
     // A print that did not reach the printer keeps the test as it is, so the

@@ -1,19 +1,21 @@
-#include "Werkblad.h"
+#include "forms/Werkblad.h"
 
-#include "Resultaten.h"
-#include "program.h"
-#include "runtime/conversions.h"
-#include "werkblad_rules.h"
+#include "forms/Resultaten.h"
+#include "forms/program.h"
+#include "forms/shared.h"
+#include "state/conversions.h"
+#include "state/werkblad_rules.h"
 
-using design::FontSpec;
 using design::kSansSerif;
+using shared::kEmblem;
+using shared::kLetOp;
 
 namespace {
 
 // Design values: twips, &H00BBGGRR& colours, points.
 const FormDesign kForm{9480, 7185, 0x00404080, BorderStyle::Sizable};
 
-const QString kEmblem = QStringLiteral(":/pictures/emblem.jpg");
+const QString kEmptyAnswer = QStringLiteral("Vul een getal in!");
 
 const LabelDesign kLblOef{
     .caption = QStringLiteral("Los op en druk op ENTER"), .place = {1440, 600, 6612, 612},
@@ -135,8 +137,7 @@ void Werkblad::enterSteps()
     V.TotalSeconds = vb::clampToInt16(qint64(V.TotalSeconds) + V.ExerciseElapsed);
 
     if (txtRes.Text().isEmpty()) {
-        program.MsgBox(QStringLiteral("Vul een getal in!"), MessageBoxes::OkOnly,
-                       QStringLiteral("Let op!"));
+        program.MsgBox(kEmptyAnswer, MessageBoxes::OkOnly, kLetOp);
         return;
     }
     const std::optional<int16_t> answer = vb::CInt(vb::Val(txtRes.Text()));
@@ -144,8 +145,7 @@ void Werkblad::enterSteps()
         // Pasted text can spell a number no answer field holds: it is no
         // answer, and the pupil types one anew.
         txtRes.setText(QString());
-        program.MsgBox(QStringLiteral("Vul een getal in!"), MessageBoxes::OkOnly,
-                       QStringLiteral("Let op!"));
+        program.MsgBox(kEmptyAnswer, MessageBoxes::OkOnly, kLetOp);
         return;
     }
     V.PupilAnswers[N] = *answer;

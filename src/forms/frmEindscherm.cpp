@@ -1,10 +1,12 @@
-#include "frmEindscherm.h"
+#include "forms/frmEindscherm.h"
 
-#include "frmReeks.h"
-#include "program.h"
+#include "forms/frmReeks.h"
+#include "forms/program.h"
+#include "forms/shared.h"
 
 using design::kSansSerif;
 using design::kVerdana;
+using shared::kEmblem;
 
 namespace {
 
@@ -23,7 +25,7 @@ const TextBoxDesign kText1{
     .place = {720, 1440, 7932, 1332}, .font = {kVerdana, 16.5, true}, .backColor = 0x00FFFF00,
     .foreColor = 0x00FF0000, .align = TextAlign::Center, .tabIndex = 2};
 const ImageDesign kImage1{.place = {3195, 3045, 2970, 3255},
-                          .picture = QStringLiteral(":/pictures/emblem.jpg")};
+                          .picture = kEmblem};
 const ButtonDesign kCommand1{
     .caption = QStringLiteral("IK WIL HET PROGRAMMA EINDIGEN"), .place = {690, 4950, 1452, 1332},
     .font = {kSansSerif, 8.25, true}, .backColor = 0x000080FF,

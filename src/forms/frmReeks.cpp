@@ -1,19 +1,19 @@
-#include "frmReeks.h"
+#include "forms/frmReeks.h"
 
-#include "frmreeks_rules.h"
-#include "program.h"
-#include "runtime/conversions.h"
-#include "series_choice.h"
+#include "forms/program.h"
+#include "forms/shared.h"
+#include "forms/series_choice.h"
+#include "state/conversions.h"
+#include "state/frmreeks_rules.h"
 
-using design::FontSpec;
 using design::kSansSerif;
+using shared::kEmblem;
+using shared::kLetOp;
 
 namespace {
 
 // Design values: twips, &H00BBGGRR& colours, points.
 const FormDesign kForm{9480, 7185, 0x000040C0, BorderStyle::Sizable};
-
-const QString kEmblem = QStringLiteral(":/pictures/emblem.jpg");
 
 const LabelDesign kLabel1{
     .caption = QStringLiteral("Vul je naam of klasnummer in:"), .place = {135, 210, 3705, 420},
@@ -32,31 +32,23 @@ const TextBoxDesign kTxtKlas{
 const LabelDesign kLblKies{
     .caption = QStringLiteral(" "), .place = {2400, 2355, 4575, 510}, .font = {kSansSerif, 18, true},
     .backColor = 0x000040C0, .foreColor = 0x00FFFFFF, .align = TextAlign::Center, .tabIndex = 9};
-const ButtonDesign kCmdKies1{
-    .caption = QStringLiteral("Reeks 1"), .place = {465, 1530, 1695, 2190},
-    .font = {kSansSerif, 13.5, true}, .backColor = 0x00FFC0FF, .picture = kEmblem, .tabIndex = 0,
-    .visible = false};
-const ButtonDesign kCmdKies2{
-    .caption = QStringLiteral("Reeks 2"), .place = {7200, 1545, 1725, 2205},
-    .font = {kSansSerif, 13.5, true}, .backColor = 0x00FFC0FF, .picture = kEmblem, .tabIndex = 1,
-    .visible = false};
-const ButtonDesign kCmdKies3{
-    .caption = QStringLiteral("Reeks 3"), .place = {465, 4080, 1725, 2190},
-    .font = {kSansSerif, 13.5, true}, .backColor = 0x00FFC0FF, .picture = kEmblem, .tabIndex = 2,
-    .visible = false};
-const ButtonDesign kCmdKies4{
-    .caption = QStringLiteral("Reeks 4"), .place = {3675, 4065, 1710, 2190},
-    .font = {kSansSerif, 13.5, true}, .backColor = 0x00FFC0FF, .picture = kEmblem, .tabIndex = 3,
-    .visible = false};
-const ButtonDesign kCmdKies5{
-    .caption = QStringLiteral("Reeks 5"), .place = {7200, 4095, 1710, 2175},
-    .font = {kSansSerif, 13.5, true}, .backColor = 0x00FFC0FF, .picture = kEmblem, .tabIndex = 4,
-    .visible = false};
+
+// The five series buttons differ only in their number and place; hidden until
+// a class is accepted.
+ButtonDesign seriesButton(int k, const QRect& place)
+{
+    return {.caption = QStringLiteral("Reeks %1").arg(k), .place = place,
+            .font = {kSansSerif, 13.5, true}, .backColor = 0x00FFC0FF, .picture = kEmblem,
+            .tabIndex = k - 1, .visible = false};
+}
+const ButtonDesign kCmdKies1 = seriesButton(1, {465, 1530, 1695, 2190});
+const ButtonDesign kCmdKies2 = seriesButton(2, {7200, 1545, 1725, 2205});
+const ButtonDesign kCmdKies3 = seriesButton(3, {465, 4080, 1725, 2190});
+const ButtonDesign kCmdKies4 = seriesButton(4, {3675, 4065, 1710, 2190});
+const ButtonDesign kCmdKies5 = seriesButton(5, {7200, 4095, 1710, 2175});
 
 // The band under "KIES EEN REEKS" once a class is accepted: the plain value 12.
 constexpr uint32_t kKiesBand = 0x0000000C;
-
-const QString kLetOp = QStringLiteral("Let op!");
 
 } // namespace
 

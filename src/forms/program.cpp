@@ -1,13 +1,13 @@
-#include "program.h"
+#include "forms/program.h"
 
-#include "Resultaten.h"
-#include "Werkblad.h"
-#include "frmEindscherm.h"
-#include "frmReeks.h"
-#include "sch640x480.h"
+#include "forms/Resultaten.h"
+#include "forms/Werkblad.h"
+#include "forms/frmEindscherm.h"
+#include "forms/frmReeks.h"
+#include "forms/sch640x480.h"
+#include "runtime/application.h"
 
 #include <QApplication>
-#include <QStyleFactory>
 
 Program::Program(const Variant& v, Services s)
     : variant(v),
@@ -18,7 +18,6 @@ Program::Program(const Variant& v, Services s)
       Resultaten([this] { return std::make_unique<::Resultaten>(*this); }),
       frmEindscherm([this] { return std::make_unique<::frmEindscherm>(*this); })
 {
-    design::installFontSubstitutes();
 }
 
 Program::~Program()
@@ -76,8 +75,7 @@ int runProgram(const Variant& variant)
     static QByteArray name = variant.name.toLocal8Bit();
     static char* argv[] = {name.data(), nullptr};
     QApplication app(argc, argv);
-    QApplication::setQuitOnLastWindowClosed(false);
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    setUpApplication();
     QApplication::setApplicationName(variant.name);
     QApplication::setApplicationVersion(QStringLiteral("1.00"));
 

@@ -1,9 +1,8 @@
-#include "sch640x480.h"
+#include "forms/sch640x480.h"
 
-#include "frmReeks.h"
-#include "program.h"
+#include "forms/frmReeks.h"
+#include "forms/program.h"
 
-using design::FontSpec;
 using design::kSansSerif;
 
 namespace {

@@ -1,7 +1,7 @@
-#include "series_choice.h"
+#include "forms/series_choice.h"
 
-#include "Werkblad.h"
-#include "program.h"
+#include "forms/Werkblad.h"
+#include "forms/program.h"
 
 void chooseSeries(Program& program, int K)
 {

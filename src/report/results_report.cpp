@@ -1,6 +1,7 @@
-#include "results_report.h"
+#include "report/results_report.h"
 
-#include "runtime/conversions.h"
+#include "state/results.h"
+#include "state/series.h"
 
 namespace {
 
@@ -10,45 +11,29 @@ PrintItem tab(int16_t column) { return Tab{column}; }
 
 } // namespace
 
-QString AverageText(int16_t TotalSeconds) { return vb::Str(double(TotalSeconds) / 50.0); }
-
-std::vector<ReportLine> ResultsReport(const Variabelen& V, const QString& title,
-                                      const QDate& TodayDate)
+std::vector<PrintLine> ResultsReport(const Variabelen& V, const QString& title,
+                                     const QDate& TodayDate)
 {
-    const PrintFont titleFont{kTitleFontSize, true, true};
-    const PrintFont blankAfterTitle{kDataFontSize, true, true};
-    const PrintFont data{kDataFontSize, false, false};
-    const PrintFont header{kTableFontSize, false, true};
-    const PrintFont row{kTableFontSize, false, false};
-    const auto percentage = static_cast<int16_t>(V.CorrectCount * 2);
-
-    std::vector<ReportLine> lines{
-        {titleFont, {tab(7), title}},
-        {blankAfterTitle, {}},
-        {data,
-         {tab(10), text("Naam van de leerling:  "), V.PupilName, tab(60), text("Klas:  "),
-          V.PupilClass}},
-        {data,
-         {tab(10), text("Datum van de test: "), TodayDate, tab(60), text("Reeks nr.: "),
-          integer(V.SeriesNumber)}},
-        {data,
-         {tab(10), text("Totaal op 50: "), integer(V.CorrectCount), text(" goed"), tab(60),
-          text("In procenten: "), integer(percentage), text(" procent")}},
-        {data,
-         {tab(10), text("Totale tijd van de test: "), integer(V.TotalMinutes), text(" minuten "),
-          integer(V.TotalRestSeconds), text(" seconde(n).")}},
-        {data,
-         {tab(10), text("Gemiddelde tijd per oefening: "), AverageText(V.TotalSeconds),
-          text(" seconde(n).")}},
-        {data, {}},
-        {header,
-         {tab(25), text("Oef. nr.:"), tab(35), text("Tijd (* = 0-5sec)"), tab(55),
-          text("Oefening"), tab(80), text("Seconden")}},
-        {header, {}},
+    std::vector<PrintLine> lines{
+        {tab(7), title},
+        {},
+        {tab(10), text("Naam van de leerling:  "), V.PupilName, tab(60), text("Klas:  "),
+         V.PupilClass},
+        {tab(10), text("Datum van de test: "), TodayDate, tab(60), text("Reeks nr.: "),
+         integer(V.SeriesNumber)},
+        {tab(10), text("Totaal op 50: "), integer(V.CorrectCount), text(" goed"), tab(60),
+         text("In procenten: "), integer(Percentage(V.CorrectCount)), text(" procent")},
+        {tab(10), text("Totale tijd van de test: "), integer(V.TotalMinutes), text(" minuten "),
+         integer(V.TotalRestSeconds), text(" seconde(n).")},
+        {tab(10), text("Gemiddelde tijd per oefening: "), AverageText(V.TotalSeconds),
+         text(" seconde(n).")},
+        {},
+        {tab(25), text("Oef. nr.:"), tab(35), text("Tijd (* = 0-5sec)"), tab(55), text("Oefening"),
+         tab(80), text("Seconden")},
+        {},
     };
-    for (int16_t i = 1; i <= 50; ++i)
-        lines.push_back({row,
-                         {tab(27), integer(i), tab(40), V.TimeStars[i], tab(55), V.ResultLines[i],
-                          tab(85), integer(V.ExerciseSeconds[i])}});
+    for (int16_t i = 1; i <= kExercisesPerSeries; ++i)
+        lines.push_back({tab(27), integer(i), tab(40), V.TimeStars[i], tab(55), V.ResultLines[i],
+                         tab(85), integer(V.ExerciseSeconds[i])});
     return lines;
 }

@@ -1,4 +1,4 @@
-#include "controls.h"
+#include "runtime/controls.h"
 
 #include <QFontMetrics>
 #include <QGuiApplication>
@@ -99,6 +99,9 @@ void Label::setBackColor(uint32_t bbggrr)
 
 // --- TextBox -----------------------------------------------------------------
 
+// A line edit's own maximum length, which stands for no limit.
+constexpr int kNoLengthLimit = 32767;
+
 std::optional<int16_t> keyAscii(const QKeyEvent& e)
 {
     switch (e.key()) {
@@ -191,7 +194,7 @@ void TextBox::apply(const TextBoxDesign& d)
               d.foreColor.value_or(0x00000000));
     setAlignment(horizontal(d.align) | Qt::AlignVCenter);
     setReadOnly(d.readOnly);
-    setMaxLength(d.maxLength > 0 ? d.maxLength : 32767);
+    setMaxLength(d.maxLength > 0 ? d.maxLength : kNoLengthLimit);
     setToolTip(d.toolTip);
     setFocusPolicy(d.tabStop ? Qt::StrongFocus : Qt::ClickFocus);
     placeAt(this, d.place);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "design.h"
+#include "runtime/design.h"
 
 #include <QLabel>
 #include <QLineEdit>

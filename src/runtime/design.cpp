@@ -1,6 +1,4 @@
-#include "design.h"
-
-#include <QtMath>
+#include "runtime/design.h"
 
 namespace design {
 
@@ -20,7 +18,7 @@ QColor color(uint32_t bbggrr)
 QFont font(const FontSpec& wanted)
 {
     QFont f(QString::fromLatin1(wanted.face));
-    f.setPixelSize(qMax(1, qRound(wanted.points * 96.0 / 72.0)));
+    f.setPixelSize(qMax(1, qRound(wanted.points * kDotsPerInch / kPointsPerInch)));
     f.setBold(wanted.bold);
     return f;
 }

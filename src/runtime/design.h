@@ -10,7 +10,10 @@
 // screen), colours as &H00BBGGRR& values, fonts by their classic names.
 namespace design {
 
-inline constexpr int kTwipsPerPixel = 15;
+inline constexpr int kTwipsPerInch = 1440;
+inline constexpr int kPointsPerInch = 72;
+inline constexpr int kDotsPerInch = 96;
+inline constexpr int kTwipsPerPixel = kTwipsPerInch / kDotsPerInch;
 
 int px(int twips);
 int twips(int pixels);

@@ -1,4 +1,4 @@
-#include "form.h"
+#include "runtime/form.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>

@@ -1,8 +1,7 @@
 #pragma once
 
-#include "design.h"
+#include "runtime/design.h"
 
-#include <QPointer>
 #include <QWidget>
 
 #include <cstdint>

@@ -1,10 +1,11 @@
-#include "printer.h"
+#include "runtime/printer.h"
+
+#include "runtime/design.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QFontMetricsF>
 #include <QLibrary>
-#include <QLocale>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
@@ -18,22 +19,12 @@
 #include <algorithm>
 #include <vector>
 
-QString printedText(const PrintItem& item)
-{
-    if (const auto* text = std::get_if<QString>(&item))
-        return *text;
-    if (const auto* number = std::get_if<PrintedInteger>(&item)) {
-        const QString digits = QString::number(number->value);
-        return (number->value < 0 ? digits : QLatin1Char(' ') + digits) + QLatin1Char(' ');
-    }
-    if (const auto* date = std::get_if<QDate>(&item))
-        return QLocale::system().toString(*date, QLocale::ShortFormat);
-    return {};
-}
-
 namespace {
 
-constexpr double kTwipsPerInch = 1440.0;
+// The PDF file's own page, as no queue reports one: A4 with 10-point margins,
+// painted at 1200 dots per inch.
+const QMarginsF kPdfMargins(10, 10, 10, 10);
+constexpr int kPdfDotsPerInch = 1200;
 // Half a device unit of slack for the rounding of advances.
 constexpr double kSlack = 0.5;
 
@@ -122,9 +113,9 @@ public:
     std::unique_ptr<QPagedPaintDevice> open(PrintOutcome&) override
     {
         auto writer = std::make_unique<QPdfWriter>(path_);
-        writer->setResolution(1200);
+        writer->setResolution(kPdfDotsPerInch);
         writer->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                          QMarginsF(10, 10, 10, 10), QPageLayout::Point));
+                                          kPdfMargins, QPageLayout::Point));
         return writer;
     }
     bool handOver() override { return true; }
@@ -161,7 +152,7 @@ public:
     void setCurrentY(double twips) override
     {
         if (begin())
-            y_ = twips * device_->logicalDpiY() / kTwipsPerInch;
+            y_ = twips * device_->logicalDpiY() / double(design::kTwipsPerInch);
     }
 
     void Print(const PrintLine& items) override

@@ -1,36 +1,16 @@
 #pragma once
 
-#include <QDate>
+#include "report/print_line.h"
+
 #include <QString>
 
 #include <cstdint>
 #include <memory>
-#include <variant>
-#include <vector>
 
 // The printer object: one document at a time, printed line by line in the
 // classic way (a font state, a vertical print position, Tab columns).
 
-// Moves the print position to character column n (1 = the left edge), one
-// column being the current font's average character width.
-struct Tab {
-    int16_t column;
-    friend bool operator==(const Tab&, const Tab&) = default;
-};
-
-// A 16-bit value printed as a number: sign blank (or "-"), digits, one blank.
-struct PrintedInteger {
-    int16_t value;
-    friend bool operator==(const PrintedInteger&, const PrintedInteger&) = default;
-};
-
-// Text prints unchanged; a date in the system's short-date format.
-using PrintItem = std::variant<Tab, QString, PrintedInteger, QDate>;
-using PrintLine = std::vector<PrintItem>;
-
-// The characters an item puts on paper; a Tab puts none.
-QString printedText(const PrintItem& item);
-
+// The font state lines print in; the face is always the printer's default.
 struct PrintFont {
     double size = 10; // points
     bool bold = false;

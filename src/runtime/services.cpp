@@ -1,6 +1,6 @@
-#include "services.h"
+#include "runtime/services.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QGridLayout>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "printer.h"
+#include "runtime/printer.h"
 
 #include <QDate>
 #include <QString>

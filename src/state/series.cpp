@@ -1,4 +1,4 @@
-#include "series.h"
+#include "state/series.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "variant.h"
+#include "state/variant.h"
 
-#include "runtime/conversions.h"
+#include "state/conversions.h"
 
 namespace {
 // The tables keep every product within 0..100; the narrowing mirrors 16-bit arithmetic.

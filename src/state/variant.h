@@ -1,6 +1,6 @@
 #pragma once
 
-#include "series.h"
+#include "state/series.h"
 
 #include <QRect>
 #include <QString>

@@ -1,5 +1,7 @@
 #include "fakes.h"
 
+#include "runtime/application.h"
+
 double FakeClock::Timer()
 {
     ++timesRead;
@@ -74,25 +76,25 @@ QString describe(const PrintLine& items)
     return parts.join(QLatin1Char(' '));
 }
 
-TestProgram::TestProgram(const Variant& variant)
+TestProgram::TestProgram(const Variant& variant, int real)
 {
-    Services s;
+    setUpApplication();
+    Services s = Services::system();
     auto c = std::make_unique<FakeClock>();
-    auto m = std::make_unique<RecordingMessageBoxes>();
     auto e = std::make_unique<RecordingEnder>();
-    auto r = std::make_unique<RecordingPrinter>();
     clock = c.get();
-    boxes = m.get();
     ender = e.get();
-    printer = r.get();
     s.clock = std::move(c);
-    s.messages = std::move(m);
     s.ender = std::move(e);
-    s.printer = std::move(r);
+    if (!(real & RealMessageBoxes)) {
+        auto m = std::make_unique<RecordingMessageBoxes>();
+        boxes = m.get();
+        s.messages = std::move(m);
+    }
+    if (!(real & RealPrinter)) {
+        auto r = std::make_unique<RecordingPrinter>();
+        printer = r.get();
+        s.printer = std::move(r);
+    }
     program = std::make_unique<Program>(variant, std::move(s));
-}
-
-const Variant& variantNamed(const QString& name)
-{
-    return name == QLatin1String("Sudeval") ? Variant::sudeval() : Variant::pramilo();
 }

@@ -2,6 +2,7 @@
 
 #include "forms/program.h"
 #include "runtime/services.h"
+#include "variants.h"
 
 #include <QDate>
 #include <QString>
@@ -78,16 +79,19 @@ public:
 // blanks it prints with, <date> as the system prints it.
 QString describe(const PrintLine& items);
 
-// A program with fake services; the fakes stay reachable from the test.
+// Services a TestProgram leaves to the system instead of a fake; or-ed together.
+enum RealService : int { NoRealService = 0, RealMessageBoxes = 1, RealPrinter = 2 };
+
+// A program with fake services, set up as the programs set up their
+// application; the fakes stay reachable from the test. A service left to the
+// system has no fake: its pointer is null.
 struct TestProgram {
-    explicit TestProgram(const Variant& variant);
+    explicit TestProgram(const Variant& variant, int real = NoRealService);
     FakeClock* clock;
-    RecordingMessageBoxes* boxes;
+    RecordingMessageBoxes* boxes = nullptr;
     RecordingEnder* ender;
-    RecordingPrinter* printer;
+    RecordingPrinter* printer = nullptr;
     std::unique_ptr<Program> program;
     Program* operator->() { return program.get(); }
     Program& operator*() { return *program; }
 };
-
-const Variant& variantNamed(const QString& name);

@@ -15,11 +15,6 @@ QString runTool(const QString& program, const QStringList& arguments)
     return QString::fromUtf8(p.readAllStandardOutput());
 }
 
-QString pdfLayoutText(const QString& path)
-{
-    return runTool(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
-}
-
 std::vector<PdfPage> pdfPages(const QString& path)
 {
     static const QRegularExpression wordTag(
@@ -58,6 +53,18 @@ std::vector<PdfPage> pdfPages(const QString& path)
     }
     return pages;
 }
+
+QString printedCharacters(const std::vector<PdfPage>& pages)
+{
+    QString all;
+    for (const PdfPage& page : pages)
+        for (const PdfLine& line : page)
+            for (const PdfWord& word : line)
+                all += word.text;
+    return all.normalized(QString::NormalizationForm_KC);
+}
+
+QString withoutBlanks(QString text) { return text.remove(QRegularExpression(QStringLiteral("\\s"))); }
 
 std::vector<QSizeF> pdfPageSizes(const QString& path)
 {

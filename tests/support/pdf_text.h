@@ -21,11 +21,15 @@ using PdfPage = std::vector<PdfLine>;
 // Runs a tool to its end and returns what it wrote; a failure is a test warning.
 QString runTool(const QString& program, const QStringList& arguments);
 
-// The text as pdftotext lays it out.
-QString pdfLayoutText(const QString& path);
-
 // Each page's lines top-down, each line's words left to right.
 std::vector<PdfPage> pdfPages(const QString& path);
+
+// Every word of the pages in reading order, blanks left out, ligatures such
+// as "ff" read as their letters.
+QString printedCharacters(const std::vector<PdfPage>& pages);
+
+// The text with every blank, tab and line break taken out.
+QString withoutBlanks(QString text);
 
 // Width and height of each page, in points.
 std::vector<QSizeF> pdfPageSizes(const QString& path);

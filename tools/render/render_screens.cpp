@@ -2,15 +2,15 @@
 // way in and saves each one as a PNG, drawn offscreen at its real size:
 //   render_screens OUTDIR
 #include "fakes.h"
-#include "frmReeks.h"
-#include "sch640x480.h"
-#include "Resultaten.h"
-#include "Werkblad.h"
-#include "frmEindscherm.h"
+#include "forms/Resultaten.h"
+#include "forms/Werkblad.h"
+#include "forms/frmEindscherm.h"
+#include "forms/frmReeks.h"
+#include "forms/sch640x480.h"
+#include "runtime/application.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QStyleFactory>
 #include <QTest>
 
 #include <cstdio>
@@ -80,7 +80,7 @@ int main(int argc, char** argv)
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    setUpApplication();
     if (argc != 2) {
         std::fprintf(stderr, "usage: %s OUTDIR\n", argv[0]);
         return 2;

@@ -1,4 +1,4 @@
-#include "conversions.h"
+#include "state/conversions.h"
 
 #include <charconv>
 #include <cmath>
@@ -63,22 +63,22 @@ double Val(const QString& text)
     int i = 0;
     const int n = s.size();
     auto at = [&](int k) { return k < n ? s.at(k) : QChar(); };
+    // Appends the ASCII digits from k on to out, moving k past them; true if there were any.
+    auto takeDigits = [&](int& k, std::string& out) {
+        const int first = k;
+        while (at(k).isDigit() && at(k).unicode() < 128)
+            out += char(s.at(k++).unicode());
+        return k > first;
+    };
     if (at(i) == u'-')
         number += '-';
     if (at(i) == u'+' || at(i) == u'-')
         ++i;
-    bool anyDigit = false;
-    while (at(i).isDigit() && at(i).unicode() < 128) {
-        number += char(s.at(i++).unicode());
-        anyDigit = true;
-    }
+    bool anyDigit = takeDigits(i, number);
     if (at(i) == u'.') {
         number += '.';
         ++i;
-        while (at(i).isDigit() && at(i).unicode() < 128) {
-            number += char(s.at(i++).unicode());
-            anyDigit = true;
-        }
+        anyDigit = takeDigits(i, number) || anyDigit;
     }
     if (!anyDigit)
         return 0;
@@ -87,12 +87,7 @@ double Val(const QString& text)
         std::string exponent = "e";
         if (at(j) == u'+' || at(j) == u'-')
             exponent += char(s.at(j++).unicode());
-        bool expDigit = false;
-        while (at(j).isDigit() && at(j).unicode() < 128) {
-            exponent += char(s.at(j++).unicode());
-            expDigit = true;
-        }
-        if (expDigit)
+        if (takeDigits(j, exponent))
             number += exponent;
     }
     // from_chars always takes "." as the point; strtod would follow the

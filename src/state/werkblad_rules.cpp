@@ -1,6 +1,6 @@
-#include "werkblad_rules.h"
+#include "state/werkblad_rules.h"
 
-#include "runtime/conversions.h"
+#include "state/conversions.h"
 
 int16_t DigitKeyFilter(int16_t k)
 {

@@ -1,4 +1,4 @@
-#include "frmreeks_rules.h"
+#include "state/frmreeks_rules.h"
 
 bool ClassKeyRejected(int16_t k)
 {
