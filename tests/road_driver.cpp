@@ -4,12 +4,12 @@
 // every event. A failure prints the seed, the event index and the last
 // events, enough to replay the run with --events and --trace-from.
 
-#include "Resultaten.h"
-#include "Werkblad.h"
+#include "forms/Resultaten.h"
+#include "forms/Werkblad.h"
 #include "fakes.h"
-#include "frmEindscherm.h"
-#include "frmReeks.h"
-#include "sch640x480.h"
+#include "forms/frmEindscherm.h"
+#include "forms/frmReeks.h"
+#include "forms/sch640x480.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,5 +1,5 @@
 #include "fakes.h"
-#include "frmEindscherm.h"
+#include "forms/frmEindscherm.h"
 
 #include <QApplication>
 #include <QInputMethodEvent>
