@@ -189,8 +189,10 @@ void tst_Printer::textPastTheRightEdgeMovesWholeToTheNextLine()
     // At 18 points column 85 lies past the right edge of the page.
     printer->setFontSize(18);
     printer->Print({Tab{7}, QStringLiteral("TITEL"), Tab{85}, QStringLiteral("Seconden")});
-    printer->Print({Tab{30}, QStringLiteral("woorden"), QStringLiteral(" die over de rechterrand zouden lopen"),
-                    PrintedInteger{12}});
+    // Too long to follow "woorden" even on the page turned landscape, so the
+    // page stays portrait.
+    printer->Print({Tab{30}, QStringLiteral("woorden"),
+                    QStringLiteral(" die over de rechterrand van de bladzijde zouden lopen"), PrintedInteger{12}});
     printer->Print({QStringLiteral("volgende")});
     QCOMPARE(printer->EndDoc(), PrintOutcome::Printed);
 
@@ -205,8 +207,8 @@ void tst_Printer::textPastTheRightEdgeMovesWholeToTheNextLine()
             words << w.text;
         lines << words.join(QLatin1Char(' '));
     }
-    QCOMPARE(lines, QStringList({"TITEL", "Seconden", "woorden", "die over de rechterrand zouden lopen 12",
-                                 "volgende"}));
+    QCOMPARE(lines, QStringList({"TITEL", "Seconden", "woorden",
+                                 "die over de rechterrand van de bladzijde zouden lopen 12", "volgende"}));
     // A text that does not fit where it begins but fits a line of its own
     // starts that line, and the next item follows it there.
     QVERIFY(qAbs(page[1][0].x - kLeft) < 0.5);
