@@ -27,6 +27,11 @@ QString pdfLayoutText(const QString& path);
 // Each page's lines top-down, each line's words left to right.
 std::vector<PdfPage> pdfPages(const QString& path);
 
+// The same for sheets onto which the spooler turned a landscape page a quarter
+// to the left, its top along the sheet's left edge: the words are read as they
+// stand on the landscape page, in its points.
+std::vector<PdfPage> pdfPagesTurnedBack(const QString& path);
+
 // Width and height of each page, in points.
 std::vector<QSizeF> pdfPageSizes(const QString& path);
 
