@@ -138,7 +138,6 @@ private:
 
 // Keeps the lines of one document as they are printed and paints the whole
 // document at EndDoc, when the orientation can be chosen for all of it.
-// Positions are in device units from the top-left of the printable area.
 class PagePrinter final : public Printer {
 public:
     explicit PagePrinter(std::unique_ptr<Target> target) : target_(std::move(target))
@@ -187,15 +186,14 @@ private:
     };
     using Entry = std::variant<MoveTo, Line>;
 
-    // Portrait unless landscape runs fewer lines past the right edge.
+    // Portrait unless landscape runs fewer lines past the right edge; a
+    // device that cannot turn its page stays portrait.
     static PrintOutcome paint(const std::vector<Entry>& document, QPagedPaintDevice& device)
     {
         const QPageLayout portrait = device.pageLayout();
-        const QPageLayout landscape = turned(portrait);
         const int portraitWraps = Layout(device, nullptr).run(document);
-        if (!device.setPageLayout(landscape))
-            return PrintOutcome::Failed;
-        if (Layout(device, nullptr).run(document) >= portraitWraps && !device.setPageLayout(portrait))
+        if (portraitWraps > 0 && device.setPageLayout(turned(portrait)) &&
+            Layout(device, nullptr).run(document) >= portraitWraps && !device.setPageLayout(portrait))
             return PrintOutcome::Failed;
         QPainter painter;
         if (!painter.begin(&device))
@@ -217,7 +215,8 @@ private:
 
     // One pass over a document on the device's printable area: it paints with
     // a painter, and without one only counts the lines that run past the
-    // right edge.
+    // right edge. Positions are in device units from the top-left of the
+    // printable area.
     class Layout {
     public:
         Layout(QPagedPaintDevice& device, QPainter* painter) : device_(device), painter_(painter) {}
