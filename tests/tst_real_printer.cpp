@@ -298,9 +298,10 @@ void tst_RealPrinter::jaPrintsTheWholeReportOnTheDefaultPrintersOwnPaper()
     // title's words stand one above the other.
     const std::vector<PdfPage> asPrinted = pdfPages(pdf);
     QVERIFY(!asPrinted.empty() && !asPrinted[0].empty());
-    const Found test = find(allLines(asPrinted), QStringLiteral("TEST"));
+    const std::vector<PdfLine> sheetLines = allLines(asPrinted);
+    const Found test = find(sheetLines, QStringLiteral("TEST"));
     QVERIFY(test.ok);
-    const PdfWord& testWord = allLines(asPrinted)[test.line][test.word];
+    const PdfWord& testWord = sheetLines[test.line][test.word];
     QCOMPARE(testWord.bottom - testWord.y > testWord.right - testWord.x, landscape);
     const std::vector<PdfPage> pages = landscape ? pdfPagesTurnedBack(pdf) : asPrinted;
 
