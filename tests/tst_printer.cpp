@@ -49,6 +49,8 @@ private slots:
     void aLongNameAndClassGoOnAtTheLeftEdgeOfTheFollowingLines();
     void textPastTheRightEdgeMovesWholeToTheNextLine();
     void textWrappedPastTheBottomGoesOnOnTheNextPage();
+    void thePageTurnsLandscapeOnlyWhenFewerLinesRunPastTheRightEdge_data();
+    void thePageTurnsLandscapeOnlyWhenFewerLinesRunPastTheRightEdge();
     void aDocumentThatCannotBeginIsNotPrinted();
     void printingWithoutAnyPrinterTellsThePupilAndResetsNothing();
 
@@ -174,8 +176,10 @@ void tst_Printer::textPastTheRightEdgeMovesWholeToTheNextLine()
     // At 18 points column 85 lies past the right edge of the page.
     printer->setFontSize(18);
     printer->Print({Tab{7}, QStringLiteral("TITEL"), Tab{85}, QStringLiteral("Seconden")});
-    printer->Print({Tab{30}, QStringLiteral("woorden"), QStringLiteral(" die over de rechterrand zouden lopen"),
-                    PrintedInteger{12}});
+    // Too long to follow "woorden" even on the page turned landscape, so the
+    // page stays portrait.
+    printer->Print({Tab{30}, QStringLiteral("woorden"),
+                    QStringLiteral(" die over de rechterrand van de bladzijde zouden lopen"), PrintedInteger{12}});
     printer->Print({QStringLiteral("volgende")});
     QCOMPARE(printer->EndDoc(), PrintOutcome::Printed);
 
@@ -190,8 +194,8 @@ void tst_Printer::textPastTheRightEdgeMovesWholeToTheNextLine()
             words << w.text;
         lines << words.join(QLatin1Char(' '));
     }
-    QCOMPARE(lines, QStringList({"TITEL", "Seconden", "woorden", "die over de rechterrand zouden lopen 12",
-                                 "volgende"}));
+    QCOMPARE(lines, QStringList({"TITEL", "Seconden", "woorden",
+                                 "die over de rechterrand van de bladzijde zouden lopen 12", "volgende"}));
     // A text that does not fit where it begins but fits a line of its own
     // starts that line, and the next item follows it there.
     QVERIFY(qAbs(page[1][0].x - kLeft) < 0.5);
@@ -218,6 +222,65 @@ void tst_Printer::textWrappedPastTheBottomGoesOnOnTheNextPage()
     QVERIFY(pages[1][0].front().y < 25);
     QCOMPARE(printedCharacters(pages), withoutBlanks("Naam:" + name));
     QVERIFY(allWithinTheSides(pages));
+}
+
+void tst_Printer::thePageTurnsLandscapeOnlyWhenFewerLinesRunPastTheRightEdge_data()
+{
+    QTest::addColumn<int>("column");
+    QTest::addColumn<int>("nameLength");
+    QTest::addColumn<bool>("landscape");
+    // At 18 points column 40 ends within a portrait line, column 60 only
+    // within a landscape one; a name of 200 characters wraps in either.
+    QTest::newRow("columns that fit in portrait stay portrait") << 40 << 3 << false;
+    QTest::newRow("a column past the right edge turns the page") << 60 << 3 << true;
+    QTest::newRow("a name that wraps either way stays portrait") << 40 << 200 << false;
+    QTest::newRow("a wide column turns the page, the name wrapping still") << 60 << 200 << true;
+}
+
+void tst_Printer::thePageTurnsLandscapeOnlyWhenFewerLinesRunPastTheRightEdge()
+{
+    QFETCH(int, column);
+    QFETCH(int, nameLength);
+    QFETCH(bool, landscape);
+    const QString path = dir.filePath(QStringLiteral("turn.pdf"));
+    std::unique_ptr<Printer> printer = pdfFilePrinter(path);
+    const QString name = longName(nameLength);
+    printer->setCurrentY(250);
+    printer->setFontSize(18);
+    printer->Print({Tab{7}, QStringLiteral("TITEL"), Tab{int16_t(column)}, QStringLiteral("Seconden")});
+    printer->setFontSize(13);
+    printer->Print({Tab{10}, QStringLiteral("Naam:  "), name});
+    QCOMPARE(printer->EndDoc(), PrintOutcome::Printed);
+
+    const QSizeF a4(595.276, 841.89);
+    const QSizeF expected = landscape ? a4.transposed() : a4;
+    const std::vector<QSizeF> sizes = pdfPageSizes(path);
+    QCOMPARE(sizes.size(), size_t(1));
+    QVERIFY2(qAbs(sizes[0].width() - expected.width()) < 1 && qAbs(sizes[0].height() - expected.height()) < 1,
+             qPrintable(QStringLiteral("%1 x %2").arg(sizes[0].width()).arg(sizes[0].height())));
+    const std::vector<PdfPage> pages = pdfPages(path);
+    QCOMPARE(printedCharacters(pages), withoutBlanks("TITELSeconden" + QStringLiteral("Naam:") + name));
+    // "Seconden" holds its column beside the title, 10 points in on either side.
+    QPdfWriter device(dir.filePath(QStringLiteral("metrics.pdf")));
+    device.setResolution(1200);
+    QFont font;
+    font.setPointSizeF(18);
+    const double width = QFontMetricsF(font, &device).averageCharWidth() * 72 / 1200;
+    const PdfLine& first = pages[0][0];
+    QCOMPARE(first.size(), size_t(2));
+    QVERIFY2(qAbs(first[0].x - (10 + 6 * width)) < 0.5, qPrintable(QString::number(first[0].x)));
+    QVERIFY2(qAbs(first[1].x - (10 + (column - 1) * width)) < 0.5, qPrintable(QString::number(first[1].x)));
+    for (const PdfLine& line : pages[0])
+        for (const PdfWord& word : line)
+            QVERIFY2(word.x >= 10 - 0.5 && word.right <= expected.width() - 10 + 0.5, qPrintable(word.text));
+
+    // The next document is laid out anew: a short line stays portrait.
+    printer->Print({QStringLiteral("volgende")});
+    QCOMPARE(printer->EndDoc(), PrintOutcome::Printed);
+    const std::vector<QSizeF> next = pdfPageSizes(path);
+    QCOMPARE(next.size(), size_t(1));
+    QVERIFY(qAbs(next[0].width() - a4.width()) < 1);
+    QCOMPARE(printedCharacters(pdfPages(path)), QStringLiteral("volgende"));
 }
 
 void tst_Printer::aDocumentThatCannotBeginIsNotPrinted()

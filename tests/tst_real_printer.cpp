@@ -17,6 +17,7 @@
 #include <QPrinterInfo>
 #include <QTest>
 
+#include <algorithm>
 #include <optional>
 
 // "JA !" through the system's default printer. tools/test.sh sets up cups-pdf
@@ -38,6 +39,12 @@ struct Paper {
     QMarginsF margins;
     double left() const { return margins.left(); }
     double right() const { return size.width() - margins.right(); }
+    double bottom() const { return size.height() - margins.bottom(); }
+    // The same paper turned a quarter to the left: its left edge on top.
+    Paper landscape() const
+    {
+        return {size.transposed(), QMarginsF(margins.bottom(), margins.left(), margins.top(), margins.right())};
+    }
 };
 
 Paper paperOf(const QPrinterInfo& info)
@@ -158,10 +165,12 @@ bool tst_RealPrinter::useQueue(const QString& queue, Paper& paper)
 QString tst_RealPrinter::printed(Resultaten* r)
 {
     // cups-pdf names its file after the job's title, the program's name: one
-    // of each test and row, none the beginning of another.
+    // of each test and row, none the beginning of another, letters and digits
+    // only, which cups-pdf keeps as they are.
     const QString jobTitle = QStringLiteral("RealPrinter%1%2End")
                                  .arg(QString::fromLatin1(QTest::currentTestFunction()).left(12),
-                                      withoutBlanks(QString::fromLatin1(QTest::currentDataTag())));
+                                      QString::fromLatin1(QTest::currentDataTag())
+                                          .remove(QRegularExpression(QStringLiteral("[^A-Za-z0-9]"))));
     for (const QString& old : QDir(pdfDir).entryList({"*" + jobTitle + "*"}, QDir::Files))
         QFile::remove(pdfDir + "/" + old);
     QCoreApplication::setApplicationName(jobTitle);
@@ -185,10 +194,12 @@ void tst_RealPrinter::jaPrintsTheWholeReportOnTheDefaultPrintersOwnPaper_data()
     QTest::addColumn<QString>("program");
     QTest::addColumn<QString>("title");
     QTest::addColumn<QString>("queue");
-    QTest::newRow("Pramilo on A4") << "Pramilo" << "TEST MAALTAFELS" << "PDF";
-    QTest::newRow("Sudeval on A4") << "Sudeval" << "TEST DEELTAFELS" << "PDF";
-    QTest::newRow("Sudeval on Letter") << "Sudeval" << "TEST DEELTAFELS" << "PDF_Letter";
-    QTest::newRow("Pramilo on A5") << "Pramilo" << "TEST MAALTAFELS" << "PDF_A5";
+    QTest::addColumn<bool>("landscape");
+    // A4 and Letter hold every column in portrait; A5 only in landscape.
+    QTest::newRow("Pramilo on A4, portrait") << "Pramilo" << "TEST MAALTAFELS" << "PDF" << false;
+    QTest::newRow("Sudeval on A4, portrait") << "Sudeval" << "TEST DEELTAFELS" << "PDF" << false;
+    QTest::newRow("Sudeval on Letter, portrait") << "Sudeval" << "TEST DEELTAFELS" << "PDF_Letter" << false;
+    QTest::newRow("Pramilo on A5, landscape") << "Pramilo" << "TEST MAALTAFELS" << "PDF_A5" << true;
 }
 
 void tst_RealPrinter::jaPrintsTheWholeReportOnTheDefaultPrintersOwnPaper()
@@ -196,8 +207,10 @@ void tst_RealPrinter::jaPrintsTheWholeReportOnTheDefaultPrintersOwnPaper()
     QFETCH(QString, program);
     QFETCH(QString, title);
     QFETCH(QString, queue);
-    Paper paper;
-    QVERIFY(useQueue(queue, paper));
+    QFETCH(bool, landscape);
+    Paper sheet;
+    QVERIFY(useQueue(queue, sheet));
+    const Paper paper = landscape ? sheet.landscape() : sheet;
     const Variant& v = variantNamed(program);
 
     TestProgram t(v, RealPrinter);
@@ -249,17 +262,28 @@ void tst_RealPrinter::jaPrintsTheWholeReportOnTheDefaultPrintersOwnPaper()
     QVERIFY(p.frmEindscherm.isLoaded() && p.frmEindscherm.get()->isVisible());
     QVERIFY2(!pdf.isEmpty(), "the queue wrote no PDF");
 
-    // On the queue's own paper, in the default face throughout.
+    // Every sheet is the queue's own paper, in the default face throughout.
     const std::vector<QSizeF> sizes = pdfPageSizes(pdf);
     QVERIFY(!sizes.empty());
     for (const QSizeF& size : sizes)
-        QVERIFY2(near(size.width(), paper.size.width(), 1.5) && near(size.height(), paper.size.height(), 1.5),
-                 qPrintable(QStringLiteral("page %1 x %2").arg(size.width()).arg(size.height())));
+        QVERIFY2(near(size.width(), sheet.size.width(), 1.5) && near(size.height(), sheet.size.height(), 1.5),
+                 qPrintable(QStringLiteral("sheet %1 x %2").arg(size.width()).arg(size.height())));
     const QString face = withoutBlanks(QFontInfo(QFont()).family());
     const QStringList fonts = pdfFontNames(pdf);
     QVERIFY(!fonts.isEmpty());
     for (const QString& font : fonts)
         QVERIFY2(font.contains(face), qPrintable(font + " is not " + face));
+
+    // A landscape page comes out turned onto the sheet, reading upwards: the
+    // title's words stand one above the other.
+    const std::vector<PdfPage> asPrinted = pdfPages(pdf);
+    QVERIFY(!asPrinted.empty() && !asPrinted[0].empty());
+    const std::vector<PdfLine> sheetLines = allLines(asPrinted);
+    const Found test = find(sheetLines, QStringLiteral("TEST"));
+    QVERIFY(test.ok);
+    const PdfWord& testWord = sheetLines[test.line][test.word];
+    QCOMPARE(testWord.bottom - testWord.y > testWord.right - testWord.x, landscape);
+    const std::vector<PdfPage> pages = landscape ? pdfPagesTurnedBack(pdf) : asPrinted;
 
     // Every character of the 60 lines, in order.
     QStringList expected{
@@ -273,21 +297,23 @@ void tst_RealPrinter::jaPrintsTheWholeReportOnTheDefaultPrintersOwnPaper()
         QStringLiteral("Oef.nr.:Tijd(*=0-5sec)OefeningSeconden"),
     };
     expected << rows;
-    const std::vector<PdfPage> pages = pdfPages(pdf);
     QCOMPARE(printedCharacters(pages), expected.join(QString()));
 
     // Nothing outside the printable area.
-    for (size_t n = 0; n < pages.size(); ++n)
-        for (const PdfLine& line : pages[n])
+    for (const PdfPage& page : pages)
+        for (const PdfLine& line : page)
             for (const PdfWord& word : line)
                 QVERIFY2(word.x >= paper.left() - 0.5 && word.right <= paper.right() + 0.5 &&
-                             word.y >= paper.margins.top() &&
-                             word.bottom <= sizes[n].height() - paper.margins.bottom(),
+                             word.y >= paper.margins.top() && word.bottom <= paper.bottom(),
                          qPrintable(word.text));
+
+    // Each of the 57 lines with text on a line of its own: nothing went on at
+    // the next line.
+    const std::vector<PdfLine> lines = allLines(pages);
+    QCOMPARE(lines.size(), size_t(57));
 
     // The title whole at the top: 250 twips below the printable area's top,
     // from column 7 of the bold 18-point face.
-    const std::vector<PdfLine> lines = allLines(pages);
     const PdfLine& titleLine = lines[0];
     QCOMPARE(titleLine.size(), size_t(2));
     const Face title18(18, true);
@@ -308,111 +334,83 @@ void tst_RealPrinter::jaPrintsTheWholeReportOnTheDefaultPrintersOwnPaper()
     QVERIFY2(near(size18, 18, 0.2) && near(size13, 13, 0.2) && near(size10, 10, 0.2),
              qPrintable(QStringLiteral("%1 %2 %3 pt").arg(size18).arg(size13).arg(size10)));
 
-    // A column n begins n - 1 average character widths right of the left edge
-    // of the printable area; a text that would not fit there before the right
-    // edge begins the next line at the left edge instead.
-    const auto placed = [&](const Face& face, int column, const QString& text, double lead = 0) {
-        const double x = paper.left() + (column - 1) * face.column();
-        return x + lead + face.width(text) <= paper.right() ? x + lead : paper.left() + lead;
-    };
-    // The word found at `at` begins the item `text` at `column` on `line`.
-    const auto check = [&](const Found& at, const Face& face, int column, const QString& text,
-                           size_t line, double lead = 0) {
-        if (!at.ok || at.line != line)
-            return QStringLiteral("%1 not on line %2").arg(text).arg(line);
-        const double x = lines[at.line][at.word].x;
-        const double expectedX = placed(face, column, text, lead);
-        return near(x, expectedX) ? QString() : located(text, x, expectedX);
-    };
-    const auto nextLineIfMoved = [&](const Face& face, int column, const QString& text, size_t line) {
-        return placed(face, column, text) == paper.left() ? line + 1 : line;
-    };
+    // Column n begins n - 1 average character widths right of the left edge
+    // of the printable area; an integer's digits one blank further.
     const Face data13(13);
     const Face table10(10);
-
-    const Found naam = find(lines, QStringLiteral("Naam"));
-    QVERIFY(naam.ok);
-    QCOMPARE(check(naam, data13, 10, QStringLiteral("Naam"), naam.line), QString());
-    const size_t klasLine = nextLineIfMoved(data13, 60, QStringLiteral("Klas:"), naam.line);
-    QCOMPARE(check(find(lines, QStringLiteral("Klas:")), data13, 60, QStringLiteral("Klas:"), klasLine),
-             QString());
-    const Found datum = find(lines, QStringLiteral("Datum"));
-    QVERIFY(datum.ok && datum.line > klasLine);
-    QCOMPARE(check(datum, data13, 10, QStringLiteral("Datum"), datum.line), QString());
-    const size_t reeksLine = nextLineIfMoved(data13, 60, QStringLiteral("Reeks nr.:"), datum.line);
-    QCOMPARE(check(find(lines, QStringLiteral("Reeks")), data13, 60, QStringLiteral("Reeks nr.:"), reeksLine),
-             QString());
-    for (const char* first : {"Totaal", "Totale", "Gemiddelde"}) {
-        const Found at = find(lines, QString::fromLatin1(first), reeksLine);
-        QVERIFY(at.ok);
-        QCOMPARE(check(at, data13, 10, QString::fromLatin1(first), at.line), QString());
-    }
-
-    const Found oef = find(lines, QStringLiteral("Oef."));
-    QVERIFY(oef.ok);
-    QCOMPARE(check(oef, table10, 25, QStringLiteral("Oef. nr.:"), oef.line), QString());
-    QCOMPARE(check(find(lines, QStringLiteral("Tijd")), table10, 35, QStringLiteral("Tijd (* = 0-5sec)"), oef.line),
-             QString());
-    QCOMPARE(check(oefening, table10, 55, QStringLiteral("Oefening"), oef.line), QString());
-    const size_t secondenLine = nextLineIfMoved(table10, 80, QStringLiteral("Seconden"), oef.line);
-    QCOMPARE(check(find(lines, QStringLiteral("Seconden")), table10, 80, QStringLiteral("Seconden"),
-                   secondenLine),
-             QString());
+    const auto columnX = [&](const Face& face, int column, double lead = 0) {
+        return paper.left() + (column - 1) * face.column() + lead;
+    };
+    const auto placed = [&](const PdfWord& word, const Face& face, int column, double lead = 0) {
+        const double x = columnX(face, column, lead);
+        return near(word.x, x) ? QString() : located(word.text, word.x, x);
+    };
+    // The word `text` on line n begins at the column.
+    const auto at = [&](size_t n, const QString& text, const Face& face, int column) {
+        const PdfLine& line = lines[n];
+        const auto word = std::find_if(line.begin(), line.end(), [&](const PdfWord& w) { return w.text == text; });
+        return word == line.end() ? QStringLiteral("%1 not on line %2").arg(text).arg(n)
+                                  : placed(*word, face, column);
+    };
+    QCOMPARE(at(1, QStringLiteral("Naam"), data13, 10), QString());
+    QCOMPARE(at(1, QStringLiteral("Klas:"), data13, 60), QString());
+    QCOMPARE(at(2, QStringLiteral("Datum"), data13, 10), QString());
+    QCOMPARE(at(2, QStringLiteral("Reeks"), data13, 60), QString());
+    QCOMPARE(at(3, QStringLiteral("Totaal"), data13, 10), QString());
+    QCOMPARE(at(3, QStringLiteral("In"), data13, 60), QString());
+    QCOMPARE(at(4, QStringLiteral("Totale"), data13, 10), QString());
+    QCOMPARE(at(5, QStringLiteral("Gemiddelde"), data13, 10), QString());
+    QCOMPARE(at(6, QStringLiteral("Oef."), table10, 25), QString());
+    QCOMPARE(at(6, QStringLiteral("Tijd"), table10, 35), QString());
+    QCOMPARE(at(6, QStringLiteral("Oefening"), table10, 55), QString());
+    QCOMPARE(at(6, QStringLiteral("Seconden"), table10, 80), QString());
 
     // The rows: the number and the seconds one blank right of columns 27 and
     // 85, the stars at 40 and the result line at 55.
     const double blank = table10.width(QStringLiteral(" "));
-    size_t line = secondenLine + 1;
-    double firstSecondsX = 0;
     for (int i = 1; i <= 50; ++i) {
-        QVERIFY(line < lines.size());
-        const PdfLine& row = lines[line];
-        QVERIFY(row.size() >= 3);
-        const QString number = QString::number(i);
-        const QString secs = QString::number(secondsOf(i));
-        QCOMPARE(row[0].text, number);
-        QCOMPARE(check({line, 0, true}, table10, 27, number, line, blank), QString());
+        const size_t n = size_t(6 + i);
+        const PdfLine& row = lines[n];
+        QVERIFY(row.size() >= 4);
+        QCOMPARE(row.front().text, QString::number(i));
+        QCOMPARE(placed(row.front(), table10, 27, blank), QString());
         QVERIFY(row[1].text.startsWith(QLatin1Char('*')));
-        QCOMPARE(check({line, 1, true}, table10, 40, row[1].text, line), QString());
-        QCOMPARE(check({line, 2, true}, table10, 55, QStringLiteral("8 x 10 = .......... 100"), line),
-                 QString());
-        const size_t secsLine = nextLineIfMoved(table10, 85, QLatin1Char(' ') + secs, line);
-        QVERIFY(secsLine < lines.size());
-        const size_t secsWord = secsLine == line ? row.size() - 1 : 0;
-        QCOMPARE(lines[secsLine][secsWord].text, secs);
-        QCOMPARE(check({secsLine, secsWord, true}, table10, 85, secs, secsLine, blank), QString());
-        if (i == 1)
-            firstSecondsX = lines[secsLine][secsWord].x;
-        line = secsLine + 1;
+        QCOMPARE(placed(row[1], table10, 40), QString());
+        QCOMPARE(placed(row[2], table10, 55), QString());
+        QCOMPARE(row.back().text, QString::number(secondsOf(i)));
+        QCOMPARE(placed(row.back(), table10, 85, blank), QString());
     }
-    QCOMPARE(line, lines.size());
 
     // The figures, for comparing papers.
     const auto xOf = [&](const char* text) {
         const Found at = find(lines, QString::fromLatin1(text));
         return at.ok ? lines[at.line][at.word].x : -1.0;
     };
-    const PdfLine& row1 = lines[secondenLine + 1];
-    qInfo("%s %.1f x %.1f: title top %.1f, title x %.1f; header x %.1f %.1f %.1f %.1f; row 1 x %.1f "
-          "%.1f %.1f %.1f; printed at %.2f, %.2f and %.2f pt; %zu page(s)",
-          qPrintable(queue), sizes[0].width(), sizes[0].height(), titleLine[0].y, titleLine[0].x,
-          xOf("Oef."), xOf("Tijd"), xOf("Oefening"), xOf("Seconden"), row1[0].x, row1[1].x, row1[2].x,
-          firstSecondsX, size18, size13, size10, pages.size());
+    const PdfLine& row1 = lines[7];
+    qInfo("%s %s %.1f x %.1f: title top %.1f, title x %.1f; data x %.1f %.1f; header x %.1f %.1f %.1f %.1f; "
+          "row 1 x %.1f %.1f %.1f %.1f; printed at %.2f, %.2f and %.2f pt; %zu page(s)",
+          qPrintable(queue), landscape ? "landscape" : "portrait", paper.size.width(), paper.size.height(),
+          titleLine[0].y, titleLine[0].x, xOf("Naam"), xOf("Klas:"), xOf("Oef."), xOf("Tijd"), xOf("Oefening"),
+          xOf("Seconden"), row1[0].x, row1[1].x, row1[2].x, row1.back().x, size18, size13, size10, pages.size());
 }
 
 void tst_RealPrinter::aLongNameAndClassArePrintedWholeOnEveryPaper_data()
 {
     QTest::addColumn<QString>("queue");
-    QTest::newRow("A4") << "PDF";
-    QTest::newRow("Letter") << "PDF_Letter";
-    QTest::newRow("A5") << "PDF_A5";
+    QTest::addColumn<bool>("landscape");
+    // The name wraps on every paper: only the columns turn A5.
+    QTest::newRow("A4, portrait") << "PDF" << false;
+    QTest::newRow("Letter, portrait") << "PDF_Letter" << false;
+    QTest::newRow("A5, landscape") << "PDF_A5" << true;
 }
 
 void tst_RealPrinter::aLongNameAndClassArePrintedWholeOnEveryPaper()
 {
     QFETCH(QString, queue);
-    Paper paper;
-    QVERIFY(useQueue(queue, paper));
+    QFETCH(bool, landscape);
+    Paper sheet;
+    QVERIFY(useQueue(queue, sheet));
+    const Paper paper = landscape ? sheet.landscape() : sheet;
 
     TestProgram t(Variant::pramilo());
     t->services.printer = defaultPrinter();
@@ -442,7 +440,9 @@ void tst_RealPrinter::aLongNameAndClassArePrintedWholeOnEveryPaper()
     QVERIFY2(!pdf.isEmpty(), "the queue wrote no PDF");
     QVERIFY(t->frmEindscherm.isLoaded());
 
-    const std::vector<PdfPage> pages = pdfPages(pdf);
+    for (const QSizeF& size : pdfPageSizes(pdf))
+        QVERIFY(near(size.width(), sheet.size.width(), 1.5) && near(size.height(), sheet.size.height(), 1.5));
+    const std::vector<PdfPage> pages = landscape ? pdfPagesTurnedBack(pdf) : pdfPages(pdf);
     const QString all = printedCharacters(pages);
     QVERIFY2(all.contains(withoutBlanks("Naam van de leerling:" + name + "Klas:" + klas + "Datum")),
              qPrintable(all.left(400)));
@@ -458,6 +458,16 @@ void tst_RealPrinter::aLongNameAndClassArePrintedWholeOnEveryPaper()
     QVERIFY(lines.size() > naam.line + 3);
     QVERIFY(near(lines[naam.line + 1][0].x, paper.left()));
     QVERIFY(near(lines[naam.line + 2][0].x, paper.left()));
+    // Read turned back, the rows stand whole: each ends in its seconds at
+    // column 85, which only a landscape A5 page holds.
+    const Found oefening = find(lines, QStringLiteral("Oefening"));
+    QVERIFY(oefening.ok && lines.size() > oefening.line + 1);
+    const PdfLine& row1 = lines[oefening.line + 1];
+    QCOMPARE(row1.front().text, QStringLiteral("1"));
+    QCOMPARE(row1.back().text, QStringLiteral("7"));
+    const Face table10(10);
+    QVERIFY2(near(row1.back().x, paper.left() + 84 * table10.column() + table10.width(QStringLiteral(" "))),
+             qPrintable(QString::number(row1.back().x)));
 }
 
 QTEST_MAIN(tst_RealPrinter)

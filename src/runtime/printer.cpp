@@ -17,6 +17,8 @@
 #include <cups/cups.h>
 
 #include <algorithm>
+#include <utility>
+#include <variant>
 #include <vector>
 
 namespace {
@@ -125,8 +127,8 @@ private:
     QString path_;
 };
 
-// Paints lines of items top-down on the pages of one document at a time.
-// Positions are in device units from the top-left of the printable area.
+// Keeps the lines of one document as they are printed and paints the whole
+// document at EndDoc, when the orientation can be chosen for all of it.
 class PagePrinter final : public Printer {
 public:
     explicit PagePrinter(std::unique_ptr<Target> target) : target_(std::move(target))
@@ -135,194 +137,237 @@ public:
         font_.size = start.pointSizeF() > 0 ? start.pointSizeF() : 10;
     }
 
-    ~PagePrinter() override
-    {
-        if (painter_.isActive())
-            painter_.end();
-        if (device_)
-            target_->discard();
-    }
-
     void setFontSize(double points) override { font_.size = points; }
     void setFontBold(bool on) override { font_.bold = on; }
     void setFontUnderline(bool on) override { font_.underline = on; }
     void setSetting16(int16_t) override {}
     void setSetting32(int32_t) override {}
 
-    void setCurrentY(double twips) override
-    {
-        if (begin())
-            y_ = twips * device_->logicalDpiY() / double(design::kTwipsPerInch);
-    }
+    void setCurrentY(double twips) override { document_.push_back(MoveTo{twips}); }
 
-    void Print(const PrintLine& items) override
-    {
-        if (!begin())
-            return;
-        painter_.setFont(qtFont());
-        const QFontMetricsF fm(painter_.font(), device_.get());
-        keepLineOnPage(fm);
-        for (const PrintItem& item : items) {
-            if (failure_ != PrintOutcome::Printed)
-                return;
-            if (const auto* tab = std::get_if<Tab>(&item)) {
-                const double column = (std::max<int>(tab->column, 1) - 1) * fm.averageCharWidth();
-                if (x_ > column + kSlack)
-                    newLineOnPage(fm);
-                x_ = column;
-                continue;
-            }
-            printWrapped(printedText(item), fm);
-        }
-        nextLine(fm);
-    }
+    void Print(const PrintLine& items) override { document_.push_back(Line{font_, items}); }
 
     PrintOutcome EndDoc() override
     {
-        if (!device_ && failure_ == PrintOutcome::Printed)
+        // The next Print begins a new document, whatever became of this one.
+        const std::vector<Entry> document = std::exchange(document_, {});
+        if (document.empty())
             return PrintOutcome::Printed; // nothing was printed
-        PrintOutcome outcome = failure_;
-        if (painter_.isActive() && !painter_.end() && outcome == PrintOutcome::Printed)
+        PrintOutcome outcome = PrintOutcome::Failed;
+        std::unique_ptr<QPagedPaintDevice> device = target_->open(outcome);
+        if (!device)
+            return outcome;
+        outcome = paint(document, *device);
+        // The file is complete once the painter has ended and the device is gone.
+        device.reset();
+        if (outcome == PrintOutcome::Printed && !target_->handOver())
             outcome = PrintOutcome::Failed;
-        if (device_) {
-            if (outcome == PrintOutcome::Printed) {
-                // The file is complete once the painter has ended.
-                device_.reset();
-                if (!target_->handOver())
-                    outcome = PrintOutcome::Failed;
-            } else {
-                device_.reset();
-                target_->discard();
-            }
-        }
-        failure_ = PrintOutcome::Printed;
-        x_ = y_ = 0;
+        else if (outcome != PrintOutcome::Printed)
+            target_->discard();
         return outcome;
     }
 
 private:
-    // Opens the document at its first output; after a failure the rest of the
-    // document is skipped until EndDoc reports it.
-    bool begin()
+    struct MoveTo {
+        double twips;
+    };
+    struct Line {
+        PrintFont font;
+        PrintLine items;
+    };
+    using Entry = std::variant<MoveTo, Line>;
+
+    // Portrait unless landscape runs fewer lines past the right edge; a
+    // device that cannot turn its page stays portrait.
+    static PrintOutcome paint(const std::vector<Entry>& document, QPagedPaintDevice& device)
     {
-        if (failure_ != PrintOutcome::Printed)
-            return false;
-        if (device_)
-            return true;
-        PrintOutcome why = PrintOutcome::Failed;
-        device_ = target_->open(why);
-        if (!device_) {
-            failure_ = why;
-            return false;
-        }
-        if (!painter_.begin(device_.get())) {
-            failure_ = PrintOutcome::Failed;
-            return false;
-        }
-        x_ = y_ = 0;
-        return true;
+        const QPageLayout portrait = device.pageLayout();
+        const int portraitWraps = Layout(device, nullptr).run(document);
+        if (portraitWraps > 0 && device.setPageLayout(turned(portrait)) &&
+            Layout(device, nullptr).run(document) >= portraitWraps && !device.setPageLayout(portrait))
+            return PrintOutcome::Failed;
+        QPainter painter;
+        if (!painter.begin(&device))
+            return PrintOutcome::Failed;
+        Layout layout(device, &painter);
+        layout.run(document);
+        const bool ended = painter.end();
+        return layout.failed() || !ended ? PrintOutcome::Failed : PrintOutcome::Printed;
     }
 
-    QFont qtFont() const
+    // The same paper turned a quarter to the left, as a spooler turns a
+    // landscape page onto the sheet: the margins turn with it.
+    static QPageLayout turned(const QPageLayout& portrait)
     {
-        // The face is never chosen: the default one is used throughout.
-        QFont f;
-        f.setPointSizeF(font_.size);
-        f.setBold(font_.bold);
-        f.setUnderline(font_.underline);
-        return f;
+        const auto turn = [](const QMarginsF& m) { return QMarginsF(m.bottom(), m.left(), m.top(), m.right()); };
+        return QPageLayout(portrait.pageSize(), QPageLayout::Landscape, turn(portrait.margins()),
+                           portrait.units(), turn(portrait.minimumMargins()));
     }
 
-    // Text that would run past the right edge of the printable area goes on
-    // at the left edge of the next line, so nothing is lost: a text that fits
-    // on a line of its own moves there whole, a longer one is broken where
-    // the edge cuts it. Blanks at its end may run past the edge unseen.
-    void printWrapped(QString text, const QFontMetricsF& fm)
-    {
-        const double right = device_->width();
-        while (!text.isEmpty() && failure_ == PrintOutcome::Printed) {
-            if (x_ + visibleWidth(text, fm) <= right + kSlack) {
-                painter_.drawText(QPointF(x_, y_ + fm.ascent()), text);
-                x_ += fm.horizontalAdvance(text);
+    // One pass over a document on the device's printable area: it paints with
+    // a painter, and without one only counts the lines that run past the
+    // right edge. Positions are in device units from the top-left of the
+    // printable area.
+    class Layout {
+    public:
+        Layout(QPagedPaintDevice& device, QPainter* painter) : device_(device), painter_(painter) {}
+
+        // The number of lines of which some text went on at the next line's
+        // left edge.
+        int run(const std::vector<Entry>& document)
+        {
+            for (const Entry& entry : document) {
+                if (failed_)
+                    break;
+                if (const auto* move = std::get_if<MoveTo>(&entry))
+                    y_ = move->twips * device_.logicalDpiY() / double(design::kTwipsPerInch);
+                else
+                    print(std::get<Line>(entry));
+            }
+            return wrapped_;
+        }
+
+        bool failed() const { return failed_; }
+
+    private:
+        void print(const Line& line)
+        {
+            const QFont font = qtFont(line.font);
+            if (painter_)
+                painter_->setFont(font);
+            const QFontMetricsF fm(font, &device_);
+            bool wrapped = false;
+            keepLineOnPage(fm);
+            for (const PrintItem& item : line.items) {
+                if (failed_)
+                    return;
+                if (const auto* tab = std::get_if<Tab>(&item)) {
+                    const double column = (std::max<int>(tab->column, 1) - 1) * fm.averageCharWidth();
+                    if (x_ > column + kSlack)
+                        newLineOnPage(fm);
+                    x_ = column;
+                    continue;
+                }
+                wrapped |= printWrapped(printedText(item), fm);
+            }
+            nextLine(fm);
+            wrapped_ += wrapped ? 1 : 0;
+        }
+
+        static QFont qtFont(const PrintFont& state)
+        {
+            // The face is never chosen: the default one is used throughout.
+            QFont f;
+            f.setPointSizeF(state.size);
+            f.setBold(state.bold);
+            f.setUnderline(state.underline);
+            return f;
+        }
+
+        void draw(const QString& text, const QFontMetricsF& fm)
+        {
+            if (painter_)
+                painter_->drawText(QPointF(x_, y_ + fm.ascent()), text);
+        }
+
+        // Text that would run past the right edge of the printable area goes on
+        // at the left edge of the next line, so nothing is lost: a text that fits
+        // on a line of its own moves there whole, a longer one is broken where
+        // the edge cuts it. Blanks at its end may run past the edge unseen.
+        // Tells whether the text went on at the next line.
+        bool printWrapped(QString text, const QFontMetricsF& fm)
+        {
+            const double right = device_.width();
+            bool wrapped = false;
+            while (!text.isEmpty() && !failed_) {
+                if (x_ + visibleWidth(text, fm) <= right + kSlack) {
+                    draw(text, fm);
+                    x_ += fm.horizontalAdvance(text);
+                    return wrapped;
+                }
+                wrapped = true;
+                if (x_ > 0 && visibleWidth(text, fm) <= right + kSlack) {
+                    newLineOnPage(fm);
+                    continue;
+                }
+                qsizetype n = fittingLength(text, right - x_, fm);
+                if (n == 0 && x_ > 0) {
+                    newLineOnPage(fm);
+                    continue;
+                }
+                if (n == 0) // not one character fits a whole line: print one anyway
+                    n = std::max<qsizetype>(firstGraphemeLength(text), 1);
+                draw(text.left(n), fm);
+                text.remove(0, n);
+                newLineOnPage(fm);
+            }
+            return wrapped;
+        }
+
+        static double visibleWidth(const QString& text, const QFontMetricsF& fm)
+        {
+            qsizetype end = text.size();
+            while (end > 0 && text.at(end - 1).isSpace())
+                --end;
+            return fm.horizontalAdvance(text.left(end));
+        }
+
+        // The most characters from the start of text, whole graphemes, whose
+        // visible part fits in room.
+        static qsizetype fittingLength(const QString& text, double room, const QFontMetricsF& fm)
+        {
+            std::vector<qsizetype> ends;
+            QTextBoundaryFinder graphemes(QTextBoundaryFinder::Grapheme, text);
+            for (qsizetype at = graphemes.toNextBoundary(); at > 0; at = graphemes.toNextBoundary())
+                ends.push_back(at);
+            // Advances grow with the length: the last end that fits, by halving.
+            const auto fit = std::partition_point(ends.begin(), ends.end(), [&](qsizetype end) {
+                return visibleWidth(text.left(end), fm) <= room + kSlack;
+            });
+            return fit == ends.begin() ? 0 : *(fit - 1);
+        }
+
+        static qsizetype firstGraphemeLength(const QString& text)
+        {
+            QTextBoundaryFinder graphemes(QTextBoundaryFinder::Grapheme, text);
+            return graphemes.toNextBoundary();
+        }
+
+        void newLineOnPage(const QFontMetricsF& fm)
+        {
+            nextLine(fm);
+            keepLineOnPage(fm);
+        }
+
+        void nextLine(const QFontMetricsF& fm)
+        {
+            x_ = 0;
+            y_ += fm.lineSpacing();
+        }
+
+        // A line that would pass the bottom of the page starts the next page.
+        void keepLineOnPage(const QFontMetricsF& fm)
+        {
+            if (y_ <= 0 || y_ + fm.lineSpacing() <= device_.height())
+                return;
+            if (painter_ && !device_.newPage()) {
+                failed_ = true;
                 return;
             }
-            if (x_ > 0 && visibleWidth(text, fm) <= right + kSlack) {
-                newLineOnPage(fm);
-                continue;
-            }
-            qsizetype n = fittingLength(text, right - x_, fm);
-            if (n == 0 && x_ > 0) {
-                newLineOnPage(fm);
-                continue;
-            }
-            if (n == 0) // not one character fits a whole line: print one anyway
-                n = std::max<qsizetype>(firstGraphemeLength(text), 1);
-            painter_.drawText(QPointF(x_, y_ + fm.ascent()), text.left(n));
-            text.remove(0, n);
-            newLineOnPage(fm);
+            y_ = 0;
         }
-    }
 
-    static double visibleWidth(const QString& text, const QFontMetricsF& fm)
-    {
-        qsizetype end = text.size();
-        while (end > 0 && text.at(end - 1).isSpace())
-            --end;
-        return fm.horizontalAdvance(text.left(end));
-    }
-
-    // The most characters from the start of text, whole graphemes, whose
-    // visible part fits in room.
-    static qsizetype fittingLength(const QString& text, double room, const QFontMetricsF& fm)
-    {
-        std::vector<qsizetype> ends;
-        QTextBoundaryFinder graphemes(QTextBoundaryFinder::Grapheme, text);
-        for (qsizetype at = graphemes.toNextBoundary(); at > 0; at = graphemes.toNextBoundary())
-            ends.push_back(at);
-        // Advances grow with the length: the last end that fits, by halving.
-        const auto fit = std::partition_point(ends.begin(), ends.end(), [&](qsizetype end) {
-            return visibleWidth(text.left(end), fm) <= room + kSlack;
-        });
-        return fit == ends.begin() ? 0 : *(fit - 1);
-    }
-
-    static qsizetype firstGraphemeLength(const QString& text)
-    {
-        QTextBoundaryFinder graphemes(QTextBoundaryFinder::Grapheme, text);
-        return graphemes.toNextBoundary();
-    }
-
-    void newLineOnPage(const QFontMetricsF& fm)
-    {
-        nextLine(fm);
-        keepLineOnPage(fm);
-    }
-
-    void nextLine(const QFontMetricsF& fm)
-    {
-        x_ = 0;
-        y_ += fm.lineSpacing();
-    }
-
-    // A line that would pass the bottom of the page starts the next page.
-    void keepLineOnPage(const QFontMetricsF& fm)
-    {
-        if (y_ <= 0 || y_ + fm.lineSpacing() <= device_->height())
-            return;
-        if (!device_->newPage()) {
-            failure_ = PrintOutcome::Failed;
-            return;
-        }
-        y_ = 0;
-    }
+        QPagedPaintDevice& device_;
+        QPainter* painter_;
+        double x_ = 0;
+        double y_ = 0;
+        int wrapped_ = 0;
+        bool failed_ = false;
+    };
 
     std::unique_ptr<Target> target_;
-    std::unique_ptr<QPagedPaintDevice> device_;
-    QPainter painter_;
     PrintFont font_;
-    PrintOutcome failure_ = PrintOutcome::Printed;
-    double x_ = 0;
-    double y_ = 0;
+    std::vector<Entry> document_;
 };
 
 } // namespace

@@ -45,13 +45,16 @@ public:
     // edge goes on at the left edge of the next line.
     virtual void Print(const PrintLine& items) = 0;
 
-    // Ends the document and hands it to the printer. Anything but Printed
-    // means nothing was handed over; the next Print begins a new document.
+    // Ends the document, lays it out and hands it to the printer: portrait,
+    // unless landscape lets fewer lines run past the right edge. Anything but
+    // Printed means nothing was handed over; the next Print begins a new
+    // document.
     virtual PrintOutcome EndDoc() = 0;
 };
 
 // The system's default printer, looked up anew for every document; each
-// document is laid out on that printer's default paper and printable area.
+// document is laid out on that printer's default paper and its printable area
+// in the orientation chosen, the margins turned with the page.
 std::unique_ptr<Printer> defaultPrinter();
 
 // Paints every document into one PDF file and hands it to no one: the same

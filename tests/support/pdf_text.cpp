@@ -15,16 +15,20 @@ QString runTool(const QString& program, const QStringList& arguments)
     return QString::fromUtf8(p.readAllStandardOutput());
 }
 
-std::vector<PdfPage> pdfPages(const QString& path)
+namespace {
+
+std::vector<PdfPage> readPages(const QString& path, bool turnBack)
 {
     static const QRegularExpression wordTag(
         QStringLiteral("<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" "
                        "yMax=\"([0-9.]+)\">([^<]*)</word>"));
     const QString bbox =
         runTool(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), path, QStringLiteral("-")});
+    static const QRegularExpression heightAttribute(QStringLiteral("height=\"([0-9.]+)\""));
     std::vector<PdfPage> pages;
     const QStringList pageTexts = bbox.split(QStringLiteral("<page "));
     for (qsizetype i = 1; i < pageTexts.size(); ++i) {
+        const double sheetHeight = heightAttribute.match(pageTexts[i]).captured(1).toDouble();
         std::vector<PdfWord> words;
         for (auto m = wordTag.globalMatch(pageTexts[i]); m.hasNext();) {
             const auto w = m.next();
@@ -34,8 +38,13 @@ std::vector<PdfPage> pdfPages(const QString& path)
                 .replace(QLatin1String("&quot;"), QLatin1String("\""))
                 .replace(QLatin1String("&apos;"), QLatin1String("'"))
                 .replace(QLatin1String("&amp;"), QLatin1String("&"));
-            words.push_back({w.captured(1).toDouble(), w.captured(2).toDouble(), text,
-                             w.captured(3).toDouble(), w.captured(4).toDouble()});
+            const double xMin = w.captured(1).toDouble(), yMin = w.captured(2).toDouble();
+            const double xMax = w.captured(3).toDouble(), yMax = w.captured(4).toDouble();
+            // Turned back, the sheet's bottom edge is the page's left edge.
+            if (turnBack)
+                words.push_back({sheetHeight - yMax, xMin, text, sheetHeight - yMin, xMax});
+            else
+                words.push_back({xMin, yMin, text, xMax, yMax});
         }
         // The words come in drawing order: sort them into lines by their tops.
         std::stable_sort(words.begin(), words.end(),
@@ -53,6 +62,12 @@ std::vector<PdfPage> pdfPages(const QString& path)
     }
     return pages;
 }
+
+} // namespace
+
+std::vector<PdfPage> pdfPages(const QString& path) { return readPages(path, false); }
+
+std::vector<PdfPage> pdfPagesTurnedBack(const QString& path) { return readPages(path, true); }
 
 QString printedCharacters(const std::vector<PdfPage>& pages)
 {

@@ -31,6 +31,11 @@ QString printedCharacters(const std::vector<PdfPage>& pages);
 // The text with every blank, tab and line break taken out.
 QString withoutBlanks(QString text);
 
+// The same for sheets onto which the spooler turned a landscape page a quarter
+// to the left, its top along the sheet's left edge: the words are read as they
+// stand on the landscape page, in its points.
+std::vector<PdfPage> pdfPagesTurnedBack(const QString& path);
+
 // Width and height of each page, in points.
 std::vector<QSizeF> pdfPageSizes(const QString& path);
 
