@@ -24,6 +24,9 @@ run_out=$x_tmp/out
 mkdir "$run_out"
 app=""
 cleanup() {
+  # Every step, whatever the one before did: a program that has already
+  # gone must not leave the X server or the queue behind.
+  set +e
   [[ -n "$app" ]] && kill "$app" 2>/dev/null
   x_session_down
   own_printer_down
