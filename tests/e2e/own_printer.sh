@@ -19,6 +19,16 @@ own_printer_file=
 own_printer_up() {
   lpstat -r 2>/dev/null | grep -q '^scheduler is running' ||
     fail "cupsd does not run (tools/test.sh and tools/repeat.sh start it)"
+  # A run killed outright, or whose cupsd had gone by its end, leaves its
+  # queue behind: the queues of runs that no longer run go first.
+  local queue pid
+  for queue in $(lpstat -p 2>/dev/null | sed -n 's/^printer \(tafels_e2e_[0-9]*_[a-z0-9]*\) .*/\1/p'); do
+    pid=${queue#tafels_e2e_}
+    pid=${pid%%_*}
+    kill -0 "$pid" 2>/dev/null && continue
+    lpadmin -x "$queue" 2>/dev/null || true
+    rm -f "/etc/cups/cups-pdf-$queue.conf" "/var/log/cups/cups-pdf-${queue}_log"
+  done
   own_printer_dir=$(mktemp -d /tmp/tafels-e2e-pdf.XXXXXX)
   # Lower case: queue names are compared without case, the configuration's
   # file name with it. The process id keeps it apart from every other run.
