@@ -32,7 +32,7 @@ own_printer_up() {
   own_printer_dir=$(mktemp -d /tmp/tafels-e2e-pdf.XXXXXX)
   # Lower case: queue names are compared without case, the configuration's
   # file name with it. The process id keeps it apart from every other run.
-  own_printer_queue="tafels_e2e_$$_$(basename "$own_printer_dir" | cut -d. -f2 | tr A-Z a-z)"
+  own_printer_queue="tafels_e2e_$$_$(basename "$own_printer_dir" | cut -d. -f2 | tr '[:upper:]' '[:lower:]')"
   own_printer_conf=/etc/cups/cups-pdf-$own_printer_queue.conf
   printf 'Grp lpadmin\nDecodeHexStrings 1\nOut %s\n' "$own_printer_dir" >"$own_printer_conf"
   # Without the pdftocairo renderer the PDF's text cannot be read back.
