@@ -15,10 +15,11 @@
 #
 # Each run is the test's own command as ctest would run it, with its
 # environment, working folder and timeout. Tests that hold a ctest resource
-# lock (the e2e tests and tst_real_printer print on the shared cups-pdf queue
-# and find their PDF as the newest file in its folder, so two at once would
-# take each other's) run one at a time beside the others. The script holds
-# the printer lock for the whole run; the logs of failed runs are kept.
+# lock (tst_real_printer prints on the shared cups-pdf queues and finds its
+# PDF as the newest file in their folder, so two at once would take each
+# other's) run one at a time beside the others; the e2e tests make queues of
+# their own and go side by side. The script holds the printer lock for the
+# whole run; the logs of failed runs are kept.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 

@@ -7,30 +7,50 @@
 # title in the window manager's title bar and offers no minimise or maximise.
 #
 #   road.sh PROGRAM-EXECUTABLE Pramilo|Sudeval OUTPUT-FOLDER [openbox|metacity]
-# The folder the default printer writes its PDFs to is TAFELS_PDF_DIR.
+# The program's default printer is a cups-pdf queue of the run's own, so
+# several runs go side by side; cupsd must run. The screenshots and the
+# report's text land in OUTPUT-FOLDER when the run ends.
 set -euo pipefail
 
 exe=$1
 name=$2
 out=$3
 wm=${4:-openbox}
-pdfdir=${TAFELS_PDF_DIR:?the default printer\'s PDF folder}
 mkdir -p "$out"
 x_tmp=$(mktemp -d)
+# Runs of the same test side by side share OUTPUT-FOLDER: each works in its
+# own and puts its files there whole at the end.
+run_out=$x_tmp/out
+mkdir "$run_out"
 app=""
 cleanup() {
+  # Every step, whatever the one before did: a program that has already
+  # gone must not leave the X server or the queue behind.
+  set +e
   [[ -n "$app" ]] && kill "$app" 2>/dev/null
   x_session_down
+  own_printer_down
+  local f
+  for f in "$run_out"/*; do
+    [[ -e $f ]] || continue
+    cp "$f" "$out/.${f##*/}.$$" && mv -f "$out/.${f##*/}.$$" "$out/${f##*/}"
+  done
   rm -rf "$x_tmp"
 }
 trap cleanup EXIT
+# A run stopped from outside still removes its queue.
+trap 'exit 143' TERM
+trap 'exit 130' INT
+trap 'exit 129' HUP
 
 fail() { echo "FAIL ($name, $wm): $*" >&2; exit 1; }
 source "$(dirname "$0")/x_session.sh"
+source "$(dirname "$0")/own_printer.sh"
+own_printer_up
 x_session_up "$wm"
 for title in "Let op!" "Gedaan!"; do learn_title "$title"; done
 
-shot() { import -window root "$out/$name-$wm-$1.png"; }
+shot() { import -window root "$run_out/$name-$wm-$1.png"; }
 
 # Confirms the message box that the last key opened, titled $1: its title
 # bar shows the whole title and it offers no minimise or maximise.
@@ -38,7 +58,7 @@ confirm_box() {
   local box
   box=$(new_window)
   title_is "$box" "$1"
-  title_shown_whole "$box" "$1" "$out/$name-$wm-title-$(printf %s "$1" | tr -dc A-Za-z).png"
+  title_shown_whole "$box" "$1" "$run_out/$name-$wm-title-$(printf %s "$1" | tr -dc A-Za-z).png"
   no_minimise_or_maximise "$box"
   [[ -n "${2:-}" ]] && shot "$2"
   key Return
@@ -56,7 +76,8 @@ for p in $pairs; do
 done
 
 # --- the first pupil: wrong keys, an empty Enter, a closed window, printing ---
-"$exe" &
+# LPDEST would win over PRINTER.
+env -u LPDEST PRINTER="$own_printer_queue" "$exe" &
 app=$!
 
 start=$(new_window)
@@ -101,25 +122,15 @@ done
 confirm_box "Gedaan!" 07-done >/dev/null
 results=$(new_window)
 shot 08-results
-before=$(ls "$pdfdir" 2>/dev/null | wc -l)
 key Return # "JA !"
 confirm_box "Let op!" 09-printer-reminder >/dev/null
 end=$(new_window)
 shot 10-end-screen
 
 # The report on the default printer.
-pdf=""
-deadline=$((SECONDS + 120))
-while ((SECONDS < deadline)); do
-  if (($(ls "$pdfdir" | wc -l) > before)) && ! lpstat -o 2>/dev/null | grep -q .; then
-    pdf=$(ls -t "$pdfdir"/*.pdf | head -n1)
-    break
-  fi
-  sleep 0.1
-done
-[[ -n "$pdf" ]] || fail "no report was printed"
-pdftotext -layout "$pdf" "$out/$name-report.txt"
-report="$out/$name-report.txt"
+own_printer_pdf
+report="$run_out/$name-report.txt"
+pdftotext -layout "$own_printer_file" "$report"
 if [[ $name == Pramilo ]]; then title="TEST MAALTAFELS"; first="8 x 3 = 24"; else title="TEST DEELTAFELS"; first="24 : 3 = 8"; fi
 need() { grep -qE -- "$1" "$report" || fail "the report lacks: $1"; }
 need "$title"
