@@ -78,17 +78,11 @@ constexpr int kDay = 24 * 60 * 60;
 
 int16_t clamp16(long long v) { return int16_t(std::clamp<long long>(v, -32768, 32767)); }
 
+// Five-second bands from one star; anything outside 0 to 20 s gets five.
 QString stars(long long t)
 {
-    if (t >= 0 && t <= 5)
-        return QStringLiteral("*");
-    if (t >= 6 && t <= 10)
-        return QStringLiteral("**");
-    if (t >= 11 && t <= 15)
-        return QStringLiteral("***");
-    if (t >= 16 && t <= 20)
-        return QStringLiteral("****");
-    return QStringLiteral("*****");
+    const long long count = t < 0 || t > 20 ? 5 : t <= 5 ? 1 : (t - 1) / 5 + 1;
+    return QString(qsizetype(count), u'*');
 }
 
 // The number a text spells when it is nothing but blanks and at most five
