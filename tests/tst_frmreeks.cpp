@@ -176,7 +176,7 @@ void tst_FrmReeks::enterInTheClassBoxAcceptsTwoToSixOnly()
     QTest::mouseClick(&box, Qt::LeftButton);
     QTest::keyClicks(&box, typed);
     if (!pasted.isEmpty()) {
-        box.setText(QString());
+        box.putText(QString());
         QApplication::clipboard()->setText(pasted);
         box.paste();
     }

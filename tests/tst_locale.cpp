@@ -30,16 +30,16 @@ private slots:
 
 private:
     // What the context menu's Paste does: the text arrives past the key rules.
-    static void paste(QLineEdit& box, const QString& text);
+    static void paste(TextBox& box, const QString& text);
 
     std::unique_ptr<TestProgram> t;
 };
 
 void tst_Locale::cleanup() { t.reset(); }
 
-void tst_Locale::paste(QLineEdit& box, const QString& text)
+void tst_Locale::paste(TextBox& box, const QString& text)
 {
-    box.setText(QString());
+    box.putText(QString());
     QApplication::clipboard()->setText(text);
     box.paste();
 }

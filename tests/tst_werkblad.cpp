@@ -268,7 +268,7 @@ void tst_Werkblad::onlyDigitsBackspaceAndEnterReachTheBox()
     chooseSeries(**t, 1);
     QTest::mouseClick(&sheet()->cmdStart, Qt::LeftButton);
     TextBox& box = sheet()->txtRes;
-    box.setText(QStringLiteral("1"));
+    box.putText(QStringLiteral("1"));
     QTest::sendKeyEvent(QTest::Click, &box, Qt::Key(key), text, Qt::KeyboardModifiers(modifiers));
     // Codes above 256 pass the rule and the box takes them as typed.
     QCOMPARE(box.Text(), key == 0x20AC ? QStringLiteral("1") + text : QStringLiteral("1"));
@@ -296,7 +296,7 @@ void tst_Werkblad::aFifthDigitDoesNotFit()
 {
     chooseSeries(**t, 1);
     QTest::mouseClick(&sheet()->cmdStart, Qt::LeftButton);
-    sheet()->txtRes.setText(QString());
+    sheet()->txtRes.putText(QString());
     QTest::keyClicks(&sheet()->txtRes, "12345");
     QCOMPARE(sheet()->txtRes.Text(), QStringLiteral("1234"));
     QTest::keyClick(&sheet()->txtRes, Qt::Key_Enter); // the keypad's Enter
@@ -415,7 +415,7 @@ void tst_Werkblad::pastedTextOutsideSixteenBitsIsNoAnswer()
     QTest::mouseClick(&sheet()->cmdStart, Qt::LeftButton);
     TextBox& box = sheet()->txtRes;
     for (const QString& pasted : {QStringLiteral("9E9"), QStringLiteral("-9D9"), QStringLiteral("1E10")}) {
-        box.setText(QString());
+        box.putText(QString());
         QApplication::clipboard()->setText(pasted);
         box.paste(); // what the context menu's Paste does
         QTest::keyClick(&box, Qt::Key_Return);
@@ -439,7 +439,7 @@ void tst_Werkblad::theRealMessageBoxHoldsTheHandlerUntilConfirmed()
     chooseSeries(program, 1);
     Werkblad* w = program.Werkblad.get();
     QTest::mouseClick(&w->cmdStart, Qt::LeftButton);
-    w->txtRes.setText(QString());
+    w->txtRes.putText(QString());
 
     // Recorded while the box is up and checked once it is gone: a failed
     // check in here would leave the box open until the test times out.

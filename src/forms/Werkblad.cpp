@@ -95,10 +95,10 @@ void Werkblad::Form_Load()
     if (V.ExerciseNumber == 0)
         V.ExerciseNumber = 1;
     const int N = V.ExerciseNumber;
-    txtOefNr.setText(vb::CStr(N));
-    txtJuist.setText(vb::CStr(0));
-    txtFacA.setText(vb::CStr(program.variant.FirstShown(V.FactorA[N], V.FactorB[N])));
-    txtFacB.setText(vb::CStr(program.variant.SecondShown(V.FactorA[N], V.FactorB[N])));
+    txtOefNr.putText(vb::CStr(N));
+    txtJuist.putText(vb::CStr(0));
+    txtFacA.putText(vb::CStr(program.variant.FirstShown(V.FactorA[N], V.FactorB[N])));
+    txtFacB.putText(vb::CStr(program.variant.SecondShown(V.FactorA[N], V.FactorB[N])));
 }
 
 void Werkblad::cmdStart_Click()
@@ -144,7 +144,7 @@ void Werkblad::enterSteps()
     if (!answer) {
         // Pasted text can spell a number no answer field holds: it is no
         // answer, and the pupil types one anew.
-        txtRes.setText(QString());
+        txtRes.putText(QString());
         program.MsgBox(kEmptyAnswer, MessageBoxes::OkOnly, kLetOp);
         return;
     }
@@ -155,7 +155,7 @@ void Werkblad::enterSteps()
     if (right)
         V.CorrectCount = static_cast<int16_t>(V.CorrectCount + 1);
     V.ExerciseNumber = static_cast<int16_t>(N + 1);
-    txtRes.setText(QString());
+    txtRes.putText(QString());
 
     if (V.ExerciseNumber == kExercisesPerSeries + 1) {
         program.MsgBox(QStringLiteral("OK,Je bent klaar!"), MessageBoxes::OkOnly,
@@ -170,10 +170,10 @@ void Werkblad::showExercise()
 {
     const auto& V = program.Variabelen;
     const int N = V.ExerciseNumber;
-    txtOefNr.setText(vb::CStr(N));
-    txtJuist.setText(vb::CStr(V.CorrectCount));
-    txtFacA.setText(vb::CStr(program.variant.FirstShown(V.FactorA[N], V.FactorB[N])));
-    txtFacB.setText(vb::CStr(program.variant.SecondShown(V.FactorA[N], V.FactorB[N])));
+    txtOefNr.putText(vb::CStr(N));
+    txtJuist.putText(vb::CStr(V.CorrectCount));
+    txtFacA.putText(vb::CStr(program.variant.FirstShown(V.FactorA[N], V.FactorB[N])));
+    txtFacB.putText(vb::CStr(program.variant.SecondShown(V.FactorA[N], V.FactorB[N])));
 }
 
 int32_t Werkblad::clockReading()

@@ -106,7 +106,7 @@ void frmReeks::txtKlas_KeyPress(int16_t& KeyAscii)
     auto& V = program.Variabelen;
     if (ClassKeyRejected(KeyAscii)) {
         program.MsgBox(QStringLiteral("Een cijfer van 2 to 6 a.u b."), MessageBoxes::Critical, kLetOp);
-        txtKlas.setText(QString());
+        txtKlas.putText(QString());
         V.PupilClass = QString();
         txtKlas.setFocus(Qt::OtherFocusReason);
         KeyAscii = 0;

@@ -1,5 +1,7 @@
 #include "runtime/controls.h"
 
+#include <algorithm>
+
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QInputMethod>
@@ -9,6 +11,7 @@
 #include <QPainter>
 #include <QPointer>
 #include <QTextBlock>
+#include <QTextLayout>
 #include <QTextCursor>
 
 namespace {
@@ -172,6 +175,46 @@ bool erasesOnlyByItsCode(const QKeyEvent& e, int16_t code)
     return code == 8 && e.key() != Qt::Key_Backspace;
 }
 
+// An input method's attributes as the boxes can take them: the cursor and
+// the formats within the composition they belong to (Qt draws them where
+// they say, inside the text or not).
+QList<QInputMethodEvent::Attribute> withinTheComposition(const QInputMethodEvent& e)
+{
+    const int size = int(e.preeditString().size());
+    QList<QInputMethodEvent::Attribute> sound;
+    for (QInputMethodEvent::Attribute a : e.attributes()) {
+        if (a.type == QInputMethodEvent::Cursor) {
+            a.start = qBound(0, a.start, size);
+        } else if (a.type == QInputMethodEvent::TextFormat) {
+            const int from = qBound(0, qMin(a.start, a.start + a.length), size);
+            const int to = qBound(from, qMax(a.start, a.start + a.length), size);
+            if (to == from)
+                continue;
+            a.start = from;
+            a.length = to - from;
+        }
+        sound << a;
+    }
+    return sound;
+}
+
+bool movesTheSelection(const QInputMethodEvent& e)
+{
+    return std::any_of(e.attributes().begin(), e.attributes().end(), [](const auto& a) {
+        return a.type == QInputMethodEvent::Selection;
+    });
+}
+
+// The characters a key makes, when it makes more than one (a compose key, an
+// input method that sends text as keys); else empty.
+QString severalCharacters(const QKeyEvent& e, std::optional<int16_t> code)
+{
+    const QString t = e.text();
+    if (t.size() < 2 || !code || *code != static_cast<int16_t>(t.at(0).unicode()))
+        return {};
+    return t;
+}
+
 } // namespace
 
 TextBox::TextBox(QWidget* client) : QLineEdit(client) {}
@@ -200,10 +243,10 @@ void TextBox::apply(const TextBoxDesign& d)
     placeAt(this, d.place);
     setTabIndex(this, d.tabIndex);
     setVisible(d.visible);
-    setText(d.text);
+    putText(d.text);
 }
 
-void TextBox::setText(const QString& t)
+void TextBox::putText(const QString& t)
 {
     endComposition();
     ++replacements_;
@@ -249,6 +292,10 @@ void TextBox::keyPressEvent(QKeyEvent* event)
         QLineEdit::keyPressEvent(event);
         return;
     }
+    if (const QString several = severalCharacters(*event, code); !several.isEmpty()) {
+        typeEach(several);
+        return;
+    }
     int16_t k = 0;
     if (!passKeyPress(*code, k))
         return;
@@ -273,12 +320,30 @@ void TextBox::typeCode(int16_t k)
         insert(QString(QChar(static_cast<char16_t>(k))));
 }
 
+bool TextBox::typeEach(const QString& characters)
+{
+    QPointer<TextBox> self(this);
+    for (QChar c : characters) {
+        int16_t k = 0;
+        if (!self)
+            return false;
+        if (passKeyPress(static_cast<int16_t>(c.unicode()), k))
+            typeCode(k);
+    }
+    return bool(self);
+}
+
 void TextBox::inputMethodEvent(QInputMethodEvent* event)
 {
     const QString committed = event->commitString();
+    const auto attributes = withinTheComposition(*event);
     if (isReadOnly() || (committed.isEmpty() && event->replacementLength() == 0)) {
-        // The composition alone changes: the box shows it where its cursor is.
-        QLineEdit::inputMethodEvent(event);
+        // The composition alone changes, or the cursor moves: a composition
+        // left behind would stay where the cursor was.
+        if (movesTheSelection(*event))
+            dropComposition();
+        QInputMethodEvent sound(event->preeditString(), attributes);
+        QLineEdit::inputMethodEvent(&sound);
         composing_ = !isReadOnly() && !event->preeditString().isEmpty();
         return;
     }
@@ -297,19 +362,13 @@ void TextBox::inputMethodEvent(QInputMethodEvent* event)
             del();
         }
     }
-    QPointer<TextBox> self(this);
     const quint64 replacementsBefore = replacements_;
-    for (QChar c : committed) {
-        int16_t k = 0;
-        if (!self)
-            return;
-        if (passKeyPress(static_cast<int16_t>(c.unicode()), k))
-            typeCode(k);
-    }
-    // A handler that replaced the text has ended the composition with it.
-    if (!self || replacements_ != replacementsBefore || event->preeditString().isEmpty())
+    if (!typeEach(committed))
         return;
-    QInputMethodEvent composing(event->preeditString(), event->attributes());
+    // A handler that replaced the text has ended the composition with it.
+    if (replacements_ != replacementsBefore || event->preeditString().isEmpty())
+        return;
+    QInputMethodEvent composing(event->preeditString(), attributes);
     QLineEdit::inputMethodEvent(&composing);
     composing_ = true;
 }
@@ -382,10 +441,10 @@ void MultiLineTextBox::apply(const TextBoxDesign& d)
     placeAt(this, d.place);
     setTabIndex(this, d.tabIndex);
     setVisible(d.visible);
-    setText(d.text);
+    putText(d.text);
 }
 
-void MultiLineTextBox::setText(const QString& t)
+void MultiLineTextBox::putText(const QString& t)
 {
     endComposition();
     if (isReadOnly()) {
@@ -410,28 +469,76 @@ void MultiLineTextBox::setText(const QString& t)
     c.mergeBlockFormat(f);
 }
 
+bool MultiLineTextBox::clearCompositions()
+{
+    bool cleared = false;
+    for (QTextBlock b = document()->begin(); b.isValid(); b = b.next()) {
+        QTextLayout* layout = b.layout();
+        if (layout && !layout->preeditAreaText().isEmpty()) {
+            layout->setPreeditArea(-1, QString());
+            layout->clearFormats();
+            cleared = true;
+        }
+    }
+    if (cleared) {
+        // The text control still places its cursor inside the composition.
+        QInputMethodEvent cursorAtTheText(QString(), {{QInputMethodEvent::Cursor, 0, 1}});
+        QTextEdit::inputMethodEvent(&cursorAtTheText);
+    }
+    return cleared;
+}
+
 void MultiLineTextBox::endComposition()
 {
-    if (!composing_)
-        return;
-    composing_ = false;
-    QInputMethodEvent none;
-    QTextEdit::inputMethodEvent(&none);
-    if (hasFocus())
+    if (clearCompositions() && hasFocus())
         QGuiApplication::inputMethod()->reset();
 }
 
 void MultiLineTextBox::inputMethodEvent(QInputMethodEvent* event)
 {
-    if (!event->commitString().isEmpty() || event->replacementLength() > 0) {
-        // A commit that breaks the line would otherwise leave the
-        // composition drawn in the line above.
-        composing_ = false;
-        QInputMethodEvent none;
-        QTextEdit::inputMethodEvent(&none);
+    if (isReadOnly()) {
+        event->ignore();
+        return;
     }
-    QTextEdit::inputMethodEvent(event);
-    composing_ = !isReadOnly() && !event->preeditString().isEmpty();
+    clearCompositions();
+    // What the input method finishes goes in first, in place of the text it
+    // takes back (only text the box holds), as Qt would put it.
+    if (!event->commitString().isEmpty() || event->replacementLength() != 0) {
+        const int last = document()->characterCount() - 1;
+        const int at = textCursor().position();
+        const int from = qBound(0, at + event->replacementStart(), last);
+        const int to = qBound(from, from + event->replacementLength(), last);
+        QInputMethodEvent commit;
+        commit.setCommitString(event->commitString(), from - at, to - from);
+        QTextEdit::inputMethodEvent(&commit);
+    }
+    // Then the selection it moves, within the text, and what it still
+    // composes, where the cursor then is.
+    auto attributes = withinTheComposition(*event);
+    const int last = document()->characterCount() - 1;
+    const int line = textCursor().block().position();
+    for (auto& a : attributes) {
+        if (a.type != QInputMethodEvent::Selection)
+            continue;
+        const int anchor = qBound(0, line + a.start, last);
+        const int position = qBound(0, anchor + a.length, last);
+        a.start = anchor - line;
+        a.length = position - anchor;
+    }
+    QInputMethodEvent rest(event->preeditString(), attributes);
+    QTextEdit::inputMethodEvent(&rest);
+    // A composition stands only in the cursor's line, inside it.
+    const QTextBlock current = textCursor().block();
+    for (QTextBlock b = document()->begin(); b.isValid(); b = b.next()) {
+        QTextLayout* layout = b.layout();
+        if (!layout || layout->preeditAreaText().isEmpty())
+            continue;
+        if (b != current || layout->preeditAreaPosition() < 0 ||
+            layout->preeditAreaPosition() >= b.length()) {
+            layout->setPreeditArea(-1, QString());
+            layout->clearFormats();
+        }
+    }
 }
 
 void MultiLineTextBox::keyPressEvent(QKeyEvent* event)
@@ -447,6 +554,30 @@ void MultiLineTextBox::keyPressEvent(QKeyEvent* event)
     QTextCursor c = textCursor();
     c.deletePreviousChar();
     setTextCursor(c);
+}
+
+void MultiLineTextBox::mousePressEvent(QMouseEvent* event)
+{
+    endComposition();
+    QTextEdit::mousePressEvent(event);
+}
+
+void MultiLineTextBox::dragMoveEvent(QDragMoveEvent* event)
+{
+    endComposition();
+    QTextEdit::dragMoveEvent(event);
+}
+
+void MultiLineTextBox::dropEvent(QDropEvent* event)
+{
+    endComposition();
+    QTextEdit::dropEvent(event);
+}
+
+void MultiLineTextBox::focusOutEvent(QFocusEvent* event)
+{
+    endComposition();
+    QTextEdit::focusOutEvent(event);
 }
 
 // --- CommandButton -----------------------------------------------------------

@@ -72,8 +72,9 @@ std::optional<int16_t> keyAscii(const QKeyEvent& event);
 // character, 13 adds nothing, any other character is typed.
 //
 // A composition of an input method (a dead key waiting for its letter) is
-// ended before anything else changes the box: the program's setText, a key,
-// a click, a drag of the mouse or of dropped text, leaving the box. The line
+// ended before anything else changes the box: the program's putText, a key,
+// a click, a drag of the mouse or of dropped text, leaving the box, an input
+// method that moves the cursor or the selection. The line
 // edit keeps the composition at a fixed place in its layout; text or a
 // cursor changed beside it leaves the cursor past the end of the text, where
 // Backspace reads outside it.
@@ -84,7 +85,10 @@ public:
     void apply(const TextBoxDesign& d);
 
     QString Text() const { return text(); }
-    void setText(const QString& t);
+    // The one way the program changes the text. Qt's setText, which this
+    // class cannot override, would leave a composition behind.
+    void putText(const QString& t);
+    void setText(const QString&) = delete;
 
     std::function<void(int16_t& KeyAscii)> KeyPress;
 
@@ -106,6 +110,8 @@ private:
     // the character the handler left in its place.
     bool passKeyPress(int16_t code, int16_t& result);
     void typeCode(int16_t code);
+    // Each character through KeyPress, one by one; false once the box is gone.
+    bool typeEach(const QString& characters);
     // Drops a pending composition from the box and from the input method.
     void endComposition();
     // Drops it from the box alone.
@@ -116,6 +122,16 @@ private:
 };
 
 // A text box that allows several lines; its text stands at the top.
+//
+// An input method's composition lives in the layout of one line. Qt clears
+// it only in the line the cursor is in, so a composition ended while the
+// cursor changes lines stays drawn in the old one, and the next key or click
+// reads past that line's end. So every composition goes from every line
+// before anything else happens to the box: a key that does more than get a
+// character ready, a click, a drop, the program's putText, leaving the box,
+// and each input-method event (which then brings its own composition back
+// where the cursor is). A key whose code is 8 erases one character, as
+// Backspace does.
 class MultiLineTextBox : public QTextEdit {
     Q_OBJECT
 public:
@@ -123,23 +139,26 @@ public:
     void apply(const TextBoxDesign& d);
 
     QString Text() const { return toPlainText(); }
-    void setText(const QString& t);
+    // The one way the program changes the text; see TextBox::putText.
+    void putText(const QString& t);
+    void setText(const QString&) = delete;
 
 protected:
-    // An input method's composition is ended before a key moves the cursor
-    // or changes the text beside it, and a commit takes it away before its
-    // text goes in: Qt keeps drawing it in the line where it began and reads
-    // past that line's end. (A click ends it already.) A key whose code is 8
-    // erases one character, as Backspace does.
     void keyPressEvent(QKeyEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
+    // Clears compositions from every line; true if there was one.
+    bool clearCompositions();
+    // Clears them and makes the input method forget its own.
     void endComposition();
 
     Qt::Alignment align_ = Qt::AlignLeft;
     QFont designFont_;
-    bool composing_ = false;
 };
 
 struct ButtonDesign {
