@@ -501,16 +501,20 @@ void MultiLineTextBox::inputMethodEvent(QInputMethodEvent* event)
         return;
     }
     clearCompositions();
-    // What the input method finishes goes in first, in place of the text it
-    // takes back (only text the box holds), as Qt would put it.
+    // What the input method finishes goes in first, over the selection and
+    // in place of the text it takes back (only text the box holds). Qt's own
+    // way keeps a line it may just have removed when the text ends a line.
     if (!event->commitString().isEmpty() || event->replacementLength() != 0) {
+        QTextCursor c = textCursor();
+        c.beginEditBlock();
+        c.removeSelectedText();
         const int last = document()->characterCount() - 1;
-        const int at = textCursor().position();
-        const int from = qBound(0, at + event->replacementStart(), last);
-        const int to = qBound(from, from + event->replacementLength(), last);
-        QInputMethodEvent commit;
-        commit.setCommitString(event->commitString(), from - at, to - from);
-        QTextEdit::inputMethodEvent(&commit);
+        const int from = qBound(0, c.position() + event->replacementStart(), last);
+        c.setPosition(from);
+        c.setPosition(qBound(from, from + event->replacementLength(), last), QTextCursor::KeepAnchor);
+        c.insertText(event->commitString());
+        c.endEditBlock();
+        ensureCursorVisible();
     }
     // Then the selection it moves, within the text, and what it still
     // composes, where the cursor then is.
