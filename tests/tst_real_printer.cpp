@@ -397,17 +397,31 @@ void tst_RealPrinter::jaPrintsTheWholeReportOnTheDefaultPrintersOwnPaper()
 void tst_RealPrinter::aLongNameAndClassArePrintedWholeOnEveryPaper_data()
 {
     QTest::addColumn<QString>("queue");
+    QTest::addColumn<int>("nameLength");
+    QTest::addColumn<int>("klasLength");
     QTest::addColumn<bool>("landscape");
-    // The name wraps on every paper: only the columns turn A5.
-    QTest::newRow("A4, portrait") << "PDF" << false;
-    QTest::newRow("Letter, portrait") << "PDF_Letter" << false;
-    QTest::newRow("A5, landscape") << "PDF_A5" << true;
+    QTest::addColumn<int>("pageCount");
+    // The name or the class wraps in every row: only the columns turn A5.
+    // Past what one page holds, the report goes on to a second portrait page.
+    QTest::newRow("A4, name of 55") << "PDF" << 55 << 1 << false << 1;
+    QTest::newRow("A4, name of 80") << "PDF" << 80 << 1 << false << 1;
+    QTest::newRow("A4, class of 30") << "PDF" << 15 << 30 << false << 1;
+    QTest::newRow("A4, name of 200, class of 110") << "PDF" << 200 << 110 << false << 1;
+    QTest::newRow("Letter, name of 55") << "PDF_Letter" << 55 << 1 << false << 1;
+    QTest::newRow("Letter, name of 80") << "PDF_Letter" << 80 << 1 << false << 1;
+    QTest::newRow("Letter, class of 30") << "PDF_Letter" << 15 << 30 << false << 1;
+    QTest::newRow("Letter, name of 200") << "PDF_Letter" << 200 << 1 << false << 1;
+    QTest::newRow("Letter, name of 200, class of 110") << "PDF_Letter" << 200 << 110 << false << 2;
+    QTest::newRow("A5, name of 200, class of 110") << "PDF_A5" << 200 << 110 << true << 2;
 }
 
 void tst_RealPrinter::aLongNameAndClassArePrintedWholeOnEveryPaper()
 {
     QFETCH(QString, queue);
+    QFETCH(int, nameLength);
+    QFETCH(int, klasLength);
     QFETCH(bool, landscape);
+    QFETCH(int, pageCount);
     Paper sheet;
     QVERIFY(useQueue(queue, sheet));
     const Paper paper = landscape ? sheet.landscape() : sheet;
@@ -419,11 +433,12 @@ void tst_RealPrinter::aLongNameAndClassArePrintedWholeOnEveryPaper()
                    QString(60, QLatin1Char('w')) + QLatin1Char(' ');
     // No letters that the face joins into one glyph, as in "ff": the
     // spooler's conversion keeps no text for such a glyph.
-    while (name.size() < 200)
+    while (name.size() < nameLength)
         name += QStringLiteral("Kristensen-Ødegård ");
-    name.truncate(200);
-    const QString klas = QStringLiteral("Klas 5B van meester Janssens, Sint-Jozefsinstituut Oostende ") +
-                         QString(50, QLatin1Char('k'));
+    name.truncate(nameLength);
+    const QString klas = (QStringLiteral("5B van meester Janssens, Sint-Jozefsinstituut Oostende ") +
+                          QString(60, QLatin1Char('k')))
+                             .left(klasLength);
     V.PupilName = name;
     V.PupilClass = klas;
     for (int i = 1; i <= 50; ++i) {
@@ -440,8 +455,16 @@ void tst_RealPrinter::aLongNameAndClassArePrintedWholeOnEveryPaper()
     QVERIFY2(!pdf.isEmpty(), "the queue wrote no PDF");
     QVERIFY(t->frmEindscherm.isLoaded());
 
-    for (const QSizeF& size : pdfPageSizes(pdf))
+    const std::vector<QSizeF> sizes = pdfPageSizes(pdf);
+    QCOMPARE(sizes.size(), size_t(pageCount));
+    for (const QSizeF& size : sizes)
         QVERIFY(near(size.width(), sheet.size.width(), 1.5) && near(size.height(), sheet.size.height(), 1.5));
+    // A landscape page stands turned on the sheet: the title's word is upright.
+    const std::vector<PdfLine> sheetLines = allLines(pdfPages(pdf));
+    const Found test = find(sheetLines, QStringLiteral("TEST"));
+    QVERIFY(test.ok);
+    const PdfWord& testWord = sheetLines[test.line][test.word];
+    QCOMPARE(testWord.bottom - testWord.y > testWord.right - testWord.x, landscape);
     const std::vector<PdfPage> pages = landscape ? pdfPagesTurnedBack(pdf) : pdfPages(pdf);
     const QString all = printedCharacters(pages);
     QVERIFY2(all.contains(withoutBlanks("Naam van de leerling:" + name + "Klas:" + klas + "Datum")),
@@ -451,13 +474,20 @@ void tst_RealPrinter::aLongNameAndClassArePrintedWholeOnEveryPaper()
             for (const PdfWord& word : line)
                 QVERIFY2(word.x >= paper.left() - 0.5 && word.right <= paper.right() + 0.5,
                          qPrintable(word.text));
-    // The name goes on at the left edge of the lines after its first.
+    // The name and the class go on at the left edge of the lines after their
+    // first, "Klas:" at its column.
     const std::vector<PdfLine> lines = allLines(pages);
     const Found naam = find(lines, QStringLiteral("Naam"));
-    QVERIFY(naam.ok);
-    QVERIFY(lines.size() > naam.line + 3);
-    QVERIFY(near(lines[naam.line + 1][0].x, paper.left()));
-    QVERIFY(near(lines[naam.line + 2][0].x, paper.left()));
+    const Found klasLabel = find(lines, QStringLiteral("Klas:"), naam.line);
+    const Found datum = find(lines, QStringLiteral("Datum"), naam.line);
+    QVERIFY(naam.ok && klasLabel.ok && datum.ok && datum.line > naam.line + 1);
+    const PdfWord& klasWord = lines[klasLabel.line][klasLabel.word];
+    const double column60 = paper.left() + 59 * Face(13).column();
+    QVERIFY2(near(klasWord.x, column60), qPrintable(located("Klas:", klasWord.x, column60)));
+    for (size_t l = naam.line + 1; l < datum.line; ++l)
+        if (l != klasLabel.line || klasLabel.word > 0)
+            QVERIFY2(near(lines[l][0].x, paper.left()),
+                     qPrintable(located(lines[l][0].text, lines[l][0].x, paper.left())));
     // Read turned back, the rows stand whole: each ends in its seconds at
     // column 85, which only a landscape A5 page holds.
     const Found oefening = find(lines, QStringLiteral("Oefening"));

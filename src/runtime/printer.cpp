@@ -177,14 +177,14 @@ private:
     };
     using Entry = std::variant<MoveTo, Line>;
 
-    // Portrait unless landscape runs fewer lines past the right edge; a
-    // device that cannot turn its page stays portrait.
+    // Portrait unless landscape holds the columns of more lines; a device
+    // that cannot turn its page stays portrait.
     static PrintOutcome paint(const std::vector<Entry>& document, QPagedPaintDevice& device)
     {
         const QPageLayout portrait = device.pageLayout();
-        const int portraitWraps = Layout(device, nullptr).run(document);
-        if (portraitWraps > 0 && device.setPageLayout(turned(portrait)) &&
-            Layout(device, nullptr).run(document) >= portraitWraps && !device.setPageLayout(portrait))
+        const int notHeldInPortrait = Layout(device, nullptr).run(document);
+        if (notHeldInPortrait > 0 && device.setPageLayout(turned(portrait)) &&
+            Layout(device, nullptr).run(document) >= notHeldInPortrait && !device.setPageLayout(portrait))
             return PrintOutcome::Failed;
         QPainter painter;
         if (!painter.begin(&device))
@@ -205,15 +205,17 @@ private:
     }
 
     // One pass over a document on the device's printable area: it paints with
-    // a painter, and without one only counts the lines that run past the
-    // right edge. Positions are in device units from the top-left of the
+    // a painter, and without one only counts the lines whose columns the page
+    // cannot hold. Positions are in device units from the top-left of the
     // printable area.
     class Layout {
     public:
         Layout(QPagedPaintDevice& device, QPainter* painter) : device_(device), painter_(painter) {}
 
-        // The number of lines of which some text went on at the next line's
-        // left edge.
+        // The number of lines of which a Tab column, or the item printed first
+        // at it, measured from the column, runs past the right edge. Text that
+        // follows other text, such as a name after its label, may wrap
+        // without turning the page.
         int run(const std::vector<Entry>& document)
         {
             for (const Entry& entry : document) {
@@ -224,7 +226,7 @@ private:
                 else
                     print(std::get<Line>(entry));
             }
-            return wrapped_;
+            return notHeld_;
         }
 
         bool failed() const { return failed_; }
@@ -236,7 +238,9 @@ private:
             if (painter_)
                 painter_->setFont(font);
             const QFontMetricsF fm(font, &device_);
-            bool wrapped = false;
+            const double right = device_.width();
+            bool held = true;
+            bool atColumn = false;
             keepLineOnPage(fm);
             for (const PrintItem& item : line.items) {
                 if (failed_)
@@ -246,12 +250,18 @@ private:
                     if (x_ > column + kSlack)
                         newLineOnPage(fm);
                     x_ = column;
+                    held &= column <= right + kSlack;
+                    atColumn = true;
                     continue;
                 }
-                wrapped |= printWrapped(printedText(item), fm);
+                const QString text = printedText(item);
+                if (atColumn)
+                    held &= x_ + visibleWidth(text, fm) <= right + kSlack;
+                atColumn = false;
+                printWrapped(text, fm);
             }
             nextLine(fm);
-            wrapped_ += wrapped ? 1 : 0;
+            notHeld_ += held ? 0 : 1;
         }
 
         static QFont qtFont(const PrintFont& state)
@@ -274,18 +284,15 @@ private:
         // at the left edge of the next line, so nothing is lost: a text that fits
         // on a line of its own moves there whole, a longer one is broken where
         // the edge cuts it. Blanks at its end may run past the edge unseen.
-        // Tells whether the text went on at the next line.
-        bool printWrapped(QString text, const QFontMetricsF& fm)
+        void printWrapped(QString text, const QFontMetricsF& fm)
         {
             const double right = device_.width();
-            bool wrapped = false;
             while (!text.isEmpty() && !failed_) {
                 if (x_ + visibleWidth(text, fm) <= right + kSlack) {
                     draw(text, fm);
                     x_ += fm.horizontalAdvance(text);
-                    return wrapped;
+                    return;
                 }
-                wrapped = true;
                 if (x_ > 0 && visibleWidth(text, fm) <= right + kSlack) {
                     newLineOnPage(fm);
                     continue;
@@ -301,7 +308,6 @@ private:
                 text.remove(0, n);
                 newLineOnPage(fm);
             }
-            return wrapped;
         }
 
         static double visibleWidth(const QString& text, const QFontMetricsF& fm)
@@ -361,7 +367,7 @@ private:
         QPainter* painter_;
         double x_ = 0;
         double y_ = 0;
-        int wrapped_ = 0;
+        int notHeld_ = 0;
         bool failed_ = false;
     };
 

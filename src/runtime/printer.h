@@ -46,8 +46,12 @@ public:
     virtual void Print(const PrintLine& items) = 0;
 
     // Ends the document, lays it out and hands it to the printer: portrait,
-    // unless landscape lets fewer lines run past the right edge. Anything but
-    // Printed means nothing was handed over; the next Print begins a new
+    // unless portrait cannot hold the columns of a line and landscape holds
+    // those of more lines. A line's columns are held when each of its Tab
+    // columns, and the item printed first at each, measured from the column,
+    // ends within the right edge; text that follows other text (a name after
+    // its label) goes on at the next line without turning the page. Anything
+    // but Printed means nothing was handed over; the next Print begins a new
     // document.
     virtual PrintOutcome EndDoc() = 0;
 };
