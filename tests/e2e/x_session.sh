@@ -112,7 +112,10 @@ learn_title() {
   echo "$win" >>"$x_tmp/known-windows"
   steady_title_bar "$win" "$x_tmp/with.png"
   xdotool set_window --name " " "$win"
-  until [[ $(xdotool getwindowname "$win") == " " ]]; do sleep 0.05; done
+  until [[ $(xdotool getwindowname "$win") == " " ]]; do
+    ((SECONDS < deadline)) || fail "the window for the title '$1' keeps its title"
+    sleep 0.05
+  done
   cp "$x_tmp/with.png" "$x_tmp/without.png"
   until ! same_image "$x_tmp/with.png" "$x_tmp/without.png"; do
     ((SECONDS < deadline)) || fail "the title '$1' does not go from the title bar"
