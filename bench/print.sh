@@ -3,7 +3,7 @@
 # bench/print.sh [PRINTS]; PRINTER=PDF_Letter or PDF_A5 prints on other paper.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-tools/setup.sh
+tools/setup.sh --tests
 tools/build.sh >/dev/null
 source tools/pdf_queue.sh
 trap pdf_queue_down EXIT

@@ -1,6 +1,7 @@
 // Times "JA !" on the results screen, printing on the system's default printer:
 // from the confirmed reminder to the document handed to the printer, and to
-// the PDF that a cups-pdf queue writes. Run it through bench/print.sh.
+// the PDF that a cups-pdf queue writes. Run it through bench/print.sh or
+// bench/run.sh.
 #include "fakes.h"
 #include "forms/Resultaten.h"
 
@@ -39,10 +40,12 @@ public:
     Steady::time_point handedOver;
 };
 
+// Only the default queue's jobs: other queues may be busy with other runs.
 bool queueEmpty()
 {
     cups_job_t* jobs = nullptr;
-    const int active = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, nullptr, 0, CUPS_WHICHJOBS_ACTIVE);
+    const int active =
+        cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, cupsGetDefault(), 0, CUPS_WHICHJOBS_ACTIVE);
     cupsFreeJobs(active > 0 ? active : 0, jobs);
     return active == 0;
 }

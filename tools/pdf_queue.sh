@@ -27,8 +27,12 @@ pdf_queue_scheduler_runs() { lpstat -r 2>/dev/null | grep -q '^scheduler is runn
 pdf_queue_up() {
   if ! pdf_queue_scheduler_runs; then
     /usr/sbin/cupsd # forks; ready once its pid file is written
-    for _ in $(seq 50); do
-      [[ -s /run/cups/cupsd.pid ]] && pdf_queue_scheduler_runs && break
+    local deadline=$((SECONDS + 60))
+    until [[ -s /run/cups/cupsd.pid ]] && pdf_queue_scheduler_runs; do
+      if ((SECONDS >= deadline)); then
+        echo "cupsd did not start within a minute" >&2
+        return 1
+      fi
       sleep 0.1
     done
     pdf_queue_started_pid=$(cat /run/cups/cupsd.pid)

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Sets up, builds and starts a program: Pramilo, or Sudeval when named.
+# Installs what building and running need, builds and starts a program:
+# Pramilo, or Sudeval when named.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 program="${1:-Pramilo}"

@@ -1,18 +1,30 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the programs and their tests need, if missing.
+# Installs the Debian packages that building and running the programs need,
+# if missing; with --tests also those the tests and benchmarks need (X
+# servers, window managers, printing to PDF, picture and PDF tools) and the
+# Belgian Dutch locale they run under.
 set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build
-  qt6-base-dev qt6-qpa-plugins
+  qt6-base-dev qt6-qpa-plugins libx11-dev libcups2-dev
   fonts-liberation2 fonts-dejavu-core
-  libx11-dev imagemagick
-  xvfb openbox xdotool x11-utils
-  metacity wmctrl
-  libcups2-dev
-  cups printer-driver-cups-pdf poppler-utils
-  locales desktop-file-utils
 )
+tests=0
+case "${1:-}" in
+  "") ;;
+  --tests) tests=1 ;;
+  *) echo "usage: $0 [--tests]" >&2; exit 2 ;;
+esac
+if ((tests)); then
+  packages+=(
+    imagemagick
+    xvfb openbox xdotool x11-utils
+    metacity wmctrl
+    cups printer-driver-cups-pdf poppler-utils
+    locales desktop-file-utils
+  )
+fi
 
 missing=()
 for p in "${packages[@]}"; do
@@ -25,7 +37,7 @@ if ((${#missing[@]})); then
 fi
 
 # The tests run under a Belgian Dutch locale as well as under C.UTF-8.
-if ! locale -a 2>/dev/null | grep -qix 'nl_BE.utf8'; then
+if ((tests)) && ! locale -a 2>/dev/null | grep -qix 'nl_BE.utf8'; then
   echo "Generating the locale nl_BE.UTF-8"
   sed -i 's/^# *\(nl_BE\.UTF-8 UTF-8\)$/\1/' /etc/locale.gen
   grep -qx 'nl_BE.UTF-8 UTF-8' /etc/locale.gen || echo 'nl_BE.UTF-8 UTF-8' >>/etc/locale.gen

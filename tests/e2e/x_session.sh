@@ -33,15 +33,17 @@ x_session_down() {
 }
 
 active() { xdotool getactivewindow 2>/dev/null || echo 0; }
+window_exists() { xwininfo -id "$1" >/dev/null 2>&1; }
 
 # Waits until a window that was never active before is the active one;
 # prints its id. A window that only comes back (the worksheet under a box
-# that closed, say) is not new however briefly it is active.
+# that closed, say) is not new however briefly it is active, nor is one that
+# has gone: openbox leaves a destroyed window named as the active one.
 new_window() {
   local deadline=$((SECONDS + 60)) w
   while ((SECONDS < deadline)); do
     w=$(active)
-    if [[ $w != 0 ]] && ! grep -qx "$w" "$x_tmp/known-windows"; then
+    if [[ $w != 0 ]] && ! grep -qx "$w" "$x_tmp/known-windows" && window_exists "$w"; then
       echo "$w" >>"$x_tmp/known-windows"
       echo "$w"
       return
@@ -112,7 +114,10 @@ learn_title() {
   echo "$win" >>"$x_tmp/known-windows"
   steady_title_bar "$win" "$x_tmp/with.png"
   xdotool set_window --name " " "$win"
-  until [[ $(xdotool getwindowname "$win") == " " ]]; do sleep 0.05; done
+  until [[ $(xdotool getwindowname "$win") == " " ]]; do
+    ((SECONDS < deadline)) || fail "the window for the title '$1' keeps its title"
+    sleep 0.05
+  done
   cp "$x_tmp/with.png" "$x_tmp/without.png"
   until ! same_image "$x_tmp/with.png" "$x_tmp/without.png"; do
     ((SECONDS < deadline)) || fail "the title '$1' does not go from the title bar"
