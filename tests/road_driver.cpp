@@ -893,8 +893,11 @@ void Driver::attributedComposition(QWidget* w)
         default: return size + rng_.range(1, 8);
         }
     };
-    const QString pending = options_.pendingCompositions && rng_.chance(0.4) ? rng_.pick(preedits) : QString();
-    const QString preedit = options_.pendingCompositions && rng_.chance(0.5) ? rng_.pick(preedits) : QString();
+    // Drawn whatever the options, so that a seed takes the same road with them.
+    QString pending = rng_.chance(0.4) ? rng_.pick(preedits) : QString();
+    QString preedit = rng_.chance(0.5) ? rng_.pick(preedits) : QString();
+    if (!options_.pendingCompositions)
+        pending = preedit = QString();
     const QString commit = rng_.chance(0.4) ? rng_.pick(commits) : QString();
     QList<QInputMethodEvent::Attribute> attrs;
     QStringList described;
