@@ -31,6 +31,7 @@
 #include <deque>
 #include <map>
 #include <random>
+#include <unistd.h>
 
 namespace {
 
@@ -76,6 +77,7 @@ private:
 };
 
 constexpr int kDay = 24 * 60 * 60;
+constexpr unsigned kHangSeconds = 60;
 
 int16_t clamp16(long long v) { return int16_t(std::clamp<long long>(v, -32768, 32767)); }
 
@@ -1369,6 +1371,8 @@ int Driver::run()
             break;
         if (options_.seconds >= 0 && timer.elapsed() > options_.seconds * 1000)
             break;
+        // An event takes milliseconds; one that runs on has hung in a layout.
+        alarm(kHangSeconds);
         const int16_t numberBefore = V().ExerciseNumber;
         step();
         QCoreApplication::processEvents();
@@ -1389,6 +1393,7 @@ int Driver::run()
             instrument();
         }
     }
+    alarm(0);
     const double seconds = timer.elapsed() / 1000.0;
     const long long events = event_ - 1;
     // Figures with a point whatever the locale, like every figure of the suite.
@@ -1463,12 +1468,14 @@ int main(int argc, char** argv)
     // earlier handler (the sanitizer's, or the default) do the rest.
     static Driver* crashed = &driver;
     static struct sigaction previous[32];
-    for (int sig : {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT}) {
+    for (int sig : {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT, SIGALRM}) {
         struct sigaction action {};
         action.sa_handler = [](int sig) {
             sigaction(sig, &previous[sig], nullptr);
             if (Driver* d = std::exchange(crashed, nullptr))
-                d->printTrail(sig == SIGABRT ? "the program aborted" : "the program crashed");
+                d->printTrail(sig == SIGABRT   ? "the program aborted"
+                              : sig == SIGALRM ? "an event has run for a minute: the program hangs"
+                                               : "the program crashed");
             raise(sig);
         };
         sigemptyset(&action.sa_mask);
