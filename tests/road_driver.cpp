@@ -17,6 +17,7 @@
 #include <QInputMethodEvent>
 #include <QAbstractScrollArea>
 #include <QMenu>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QTextBlock>
 #include <QTextLayout>
@@ -30,6 +31,7 @@
 #include <deque>
 #include <map>
 #include <random>
+#include <unistd.h>
 
 namespace {
 
@@ -75,6 +77,7 @@ private:
 };
 
 constexpr int kDay = 24 * 60 * 60;
+constexpr unsigned kHangSeconds = 60;
 
 int16_t clamp16(long long v) { return int16_t(std::clamp<long long>(v, -32768, 32767)); }
 
@@ -190,14 +193,21 @@ private:
     void typeChar(QWidget* w, QChar c);
     void randomKeyed(QWidget* w);
     void composition(QWidget* w);
+    void attributedComposition(QWidget* w);
+    void navigationKey(QWidget* w);
     void paste(QWidget* w);
+    void drop(QWidget* w);
     void clearText(QWidget* w);
+    Box boxOf(QWidget* w);
     void count(QWidget* w);
     QString nameOf(QWidget* w);
+    void traceBox(QWidget* w);
 
     // --- checks ------------------------------------------------------------
     void fail(const QString& what);
     void checkAfterEvent();
+    void checkBox(const QLineEdit& box, const char* name);
+    void checkBox(const QTextEdit& box, const char* name);
     void checkEnter(Werkblad* w, int16_t code, const EnterBefore& before);
     void checkPrint(size_t linesBefore, size_t boxesBefore, int16_t totalBefore, int16_t minutesBefore,
                     int16_t restBefore, PrintOutcome outcome);
@@ -239,6 +249,8 @@ private:
     QPointer<Werkblad> intendedOn_;
 
     std::array<std::array<long long, BoxCount>, 2> counts_{};
+    // Of those, the input-method events that moved the cursor or selection.
+    std::array<std::array<long long, BoxCount>, 2> selectionCounts_{};
     std::array<long long, 2> pupilsPerProgram_{};
     std::array<long long, 2> testsFinished_{};
     std::array<long long, 2> reportsPrinted_{};
@@ -553,6 +565,48 @@ void Driver::checkAfterEvent()
         fail("the program ended twice");
     if ((t_->ender->ends == 1) == P().anyFormLoaded())
         fail(t_->ender->ends ? "the program ended with a form loaded" : "no form is loaded, yet the program runs");
+    if (frmReeks* f = P().frmReeks.get()) {
+        checkBox(f->txtNaam, "txtNaam");
+        checkBox(f->txtKlas, "txtKlas");
+    }
+    if (Werkblad* w = P().Werkblad.get())
+        checkBox(w->txtRes, "txtRes");
+    if (frmEindscherm* e = P().frmEindscherm.get()) {
+        checkBox(e->Text2, "Text2");
+        checkBox(e->Text1, "Text1");
+    }
+}
+
+// A cursor or selection outside the text, or a composition left behind in
+// another line than the cursor's, is where Qt goes on to read outside its
+// layouts; caught here before it crashes.
+void Driver::checkBox(const QLineEdit& box, const char* name)
+{
+    const int size = int(box.text().size());
+    const int cursor = box.cursorPosition();
+    if (cursor < 0 || cursor > size)
+        fail(QStringLiteral("%1: the cursor stands at %2 in a text of %3").arg(name).arg(cursor).arg(size));
+    if (box.hasSelectedText() &&
+        (box.selectionStart() < 0 || box.selectionEnd() > size || box.selectionLength() < 0))
+        fail(QStringLiteral("%1: the selection %2 to %3 lies outside a text of %4")
+                 .arg(name).arg(box.selectionStart()).arg(box.selectionEnd()).arg(size));
+}
+
+void Driver::checkBox(const QTextEdit& box, const char* name)
+{
+    const QTextCursor c = box.textCursor();
+    const int end = box.document()->characterCount() - 1;
+    if (c.position() < 0 || c.position() > end || c.anchor() < 0 || c.anchor() > end) {
+        fail(QStringLiteral("%1: the cursor stands at %2, its anchor at %3, in a document ending at %4")
+                 .arg(name).arg(c.position()).arg(c.anchor()).arg(end));
+        return;
+    }
+    const QTextBlock own = c.block();
+    for (QTextBlock b = box.document()->begin(); b.isValid(); b = b.next())
+        if (b != own && b.layout() && !b.layout()->preeditAreaText().isEmpty())
+            fail(QStringLiteral("%1: line %2 keeps the composition %3, the cursor is in line %4")
+                     .arg(name).arg(b.blockNumber()).arg(shortText(b.layout()->preeditAreaText()))
+                     .arg(own.blockNumber()));
 }
 
 // --- events ----------------------------------------------------------------
@@ -567,22 +621,30 @@ void Driver::log(const QString& event)
         recent_.pop_front();
 }
 
-void Driver::count(QWidget* w)
+// The keyed box w is, or BoxCount.
+Box Driver::boxOf(QWidget* w)
 {
     if (frmReeks* f = P().frmReeks.get()) {
         if (w == &f->txtNaam)
-            ++counts_[programIndex_][Naam];
-        else if (w == &f->txtKlas)
-            ++counts_[programIndex_][Klas];
+            return Naam;
+        if (w == &f->txtKlas)
+            return Klas;
     }
     if (Werkblad* s = P().Werkblad.get(); s && w == &s->txtRes)
-        ++counts_[programIndex_][Res];
+        return Res;
     if (frmEindscherm* e = P().frmEindscherm.get()) {
         if (w == &e->Text2)
-            ++counts_[programIndex_][Credit2];
-        else if (w == &e->Text1)
-            ++counts_[programIndex_][Credit1];
+            return Credit2;
+        if (w == &e->Text1)
+            return Credit1;
     }
+    return BoxCount;
+}
+
+void Driver::count(QWidget* w)
+{
+    if (const Box b = boxOf(w); b != BoxCount)
+        ++counts_[programIndex_][b];
 }
 
 QString Driver::nameOf(QWidget* w)
@@ -621,8 +683,17 @@ void Driver::key(QWidget* w, int k, const QString& text, Qt::KeyboardModifiers m
     log(QStringLiteral("key %1 text %2 mods %3 -> %4")
             .arg(k, 0, 16).arg(shortText(text)).arg(int(mods), 0, 16).arg(nameOf(w)));
     count(w);
+    traceBox(w);
+    QKeyEvent press(QEvent::KeyPress, k, mods, text);
+    QApplication::sendEvent(w, &press);
+    QKeyEvent release(QEvent::KeyRelease, k, mods, text);
+    QApplication::sendEvent(w, &release);
+}
+
+// While tracing: the box as the event finds it.
+void Driver::traceBox(QWidget* w)
+{
     if (options_.traceFrom >= 0 && event_ >= options_.traceFrom) {
-        // The box as the key finds it.
         if (auto* edit = qobject_cast<QTextEdit*>(w)) {
             std::printf("    text %s, cursor %d of %d, anchor %d\n", qPrintable(shortText(edit->toPlainText())),
                         edit->textCursor().position(), edit->document()->characterCount(),
@@ -635,13 +706,10 @@ void Driver::key(QWidget* w, int k, const QString& text, Qt::KeyboardModifiers m
                                 qPrintable(shortText(b.layout()->preeditAreaText())),
                                 b.layout()->preeditAreaPosition());
         } else if (auto* line = qobject_cast<QLineEdit*>(w)) {
-            std::printf("    text %s, cursor %d\n", qPrintable(shortText(line->text())), line->cursorPosition());
+            std::printf("    text %s, cursor %d, selection from %d\n", qPrintable(shortText(line->text())),
+                        line->cursorPosition(), line->selectionStart());
         }
     }
-    QKeyEvent press(QEvent::KeyPress, k, mods, text);
-    QApplication::sendEvent(w, &press);
-    QKeyEvent release(QEvent::KeyRelease, k, mods, text);
-    QApplication::sendEvent(w, &release);
 }
 
 void Driver::typeChar(QWidget* w, QChar c)
@@ -671,7 +739,7 @@ void Driver::randomKeyed(QWidget* w)
         QStringLiteral("\u00E9"), QStringLiteral("\u00FC"), QStringLiteral("\u00DF"), QStringLiteral("\u20AC"), QStringLiteral("\u4E2D"), QStringLiteral("\uFF13"),
         QStringLiteral("\u0663"), QStringLiteral("\u00BD"), QStringLiteral("\u0301"), QStringLiteral("\u00A0"), QStringLiteral("\uFEFF"), QStringLiteral("\u2028"),
         QStringLiteral("\U0001F600"), QStringLiteral("\u00B2"), QStringLiteral("\u0100"), QStringLiteral("\u0101"), QStringLiteral("\u00FF")};
-    switch (rng_.weighted(std::array<int, 8>{20, 12, 14, 8, 12, 12, 14, 8})) {
+    switch (rng_.weighted(std::array<int, 11>{20, 12, 14, 8, 12, 12, 14, 8, 12, 8, 3})) {
     case 0: { // any 16-bit unit as the typed text
         const auto unit = char16_t(rng_.below(0x10000));
         key(w, 0, QString(QChar(unit)));
@@ -709,11 +777,35 @@ void Driver::randomKeyed(QWidget* w)
     case 6:
         paste(w);
         break;
-    default:
+    case 7:
         typeChar(w, QChar(rng_.chance(0.5) ? u'0' + rng_.range(0, 9) : u'a' + rng_.range(0, 25)));
         kinds_["digit or letter"]++;
         break;
+    case 8:
+        attributedComposition(w);
+        break;
+    case 9:
+        navigationKey(w);
+        break;
+    default:
+        drop(w);
+        break;
     }
+}
+
+// Keys that move the cursor or the selection without typing.
+void Driver::navigationKey(QWidget* w)
+{
+    static const std::vector<int> keys{Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_Up,   Qt::Key_Down,
+                                       Qt::Key_Left,   Qt::Key_Right,    Qt::Key_Home, Qt::Key_End};
+    if (rng_.chance(0.15)) {
+        key(w, Qt::Key_A, QStringLiteral("\x01"), Qt::ControlModifier);
+    } else {
+        const size_t m = rng_.weighted(std::array<int, 3>{6, 3, 1});
+        key(w, rng_.pick(keys), QString(),
+            m == 0 ? Qt::NoModifier : m == 1 ? Qt::ShiftModifier : Qt::ControlModifier);
+    }
+    kinds_["navigation key"]++;
 }
 
 void Driver::composition(QWidget* w)
@@ -774,6 +866,97 @@ void Driver::composition(QWidget* w)
     }
 }
 
+// An input-method event as the platforms send them: a preedit, a commit and a
+// replacement range together with Selection, Cursor and TextFormat attributes,
+// at places inside and well outside the text, sometimes while a composition
+// is pending. Wayland's text input, for one, ends a composition with an
+// empty commit while it moves the cursor.
+void Driver::attributedComposition(QWidget* w)
+{
+    static const std::vector<QString> preedits{"^", "`", "n", QStringLiteral("\u3131"), "12", "ka",
+                                               QStringLiteral("\u3131\u314F")};
+    static const std::vector<QString> commits{"2", "e", QStringLiteral("\u010D"), "12\r", "\r", "4\n", "ab", " "};
+    if (!w->testAttribute(Qt::WA_InputMethodEnabled) || !w->inputMethodQuery(Qt::ImEnabled).toBool())
+        return composition(w);
+    count(w);
+    const auto* line = qobject_cast<QLineEdit*>(w);
+    const auto* edit = qobject_cast<QTextEdit*>(w);
+    // Qt counts a line edit's selection from its text's start, a text edit's
+    // from the start of the cursor's line.
+    const int size = line ? int(line->text().size()) : edit ? edit->textCursor().block().length() : 0;
+    const int cursor = line ? line->cursorPosition()
+                            : edit ? edit->textCursor().positionInBlock() : 0;
+    auto place = [&] {
+        switch (rng_.range(0, 4)) {
+        case 0: return -rng_.range(1, 8);
+        case 1: return 0;
+        case 2: return rng_.range(0, size);
+        case 3: return cursor + rng_.range(-3, 3);
+        default: return size + rng_.range(1, 8);
+        }
+    };
+    // Drawn whatever the options, so that a seed takes the same road with them.
+    QString pending = rng_.chance(0.4) ? rng_.pick(preedits) : QString();
+    QString preedit = rng_.chance(0.5) ? rng_.pick(preedits) : QString();
+    if (!options_.pendingCompositions)
+        pending = preedit = QString();
+    const QString commit = rng_.chance(0.4) ? rng_.pick(commits) : QString();
+    QList<QInputMethodEvent::Attribute> attrs;
+    QStringList described;
+    bool movesSelection = false;
+    for (int n = rng_.range(1, 3); n > 0; --n) {
+        switch (rng_.weighted(std::array<int, 3>{50, 30, 20})) {
+        case 0: {
+            const int start = place();
+            const int length = rng_.chance(0.3) ? 0 : rng_.chance(0.7) ? rng_.range(1, 3) : rng_.range(-4, size + 4);
+            attrs.append({QInputMethodEvent::Selection, start, length, QVariant()});
+            described << QStringLiteral("selection %1+%2").arg(start).arg(length);
+            movesSelection = true;
+            break;
+        }
+        case 1: {
+            const int start = rng_.range(-2, int(preedit.size()) + 2);
+            const int length = rng_.range(0, 1);
+            attrs.append({QInputMethodEvent::Cursor, start, length, QVariant()});
+            described << QStringLiteral("cursor %1+%2").arg(start).arg(length);
+            break;
+        }
+        default: {
+            const int start = rng_.range(-2, int(preedit.size()) + 1);
+            const int length = rng_.range(-1, int(preedit.size()) + 2);
+            QTextCharFormat underlined;
+            underlined.setUnderlineStyle(QTextCharFormat::SingleUnderline);
+            attrs.append({QInputMethodEvent::TextFormat, start, length, QVariant(underlined)});
+            described << QStringLiteral("format %1+%2").arg(start).arg(length);
+            break;
+        }
+        }
+    }
+    QInputMethodEvent e(preedit, attrs);
+    QString replacing;
+    if (!commit.isEmpty() || rng_.chance(0.2)) {
+        const int from = rng_.chance(0.7) ? 0 : -rng_.range(1, 3);
+        const int length = rng_.chance(0.7) ? 0 : rng_.range(1, 3);
+        e.setCommitString(commit, from, length);
+        if (length)
+            replacing = QStringLiteral(" replacing %1+%2").arg(from).arg(length);
+    }
+    log(QStringLiteral("%1input method preedit %2 commit %3%4 [%5] -> %6")
+            .arg(pending.isEmpty() ? QString() : "preedit " + shortText(pending) + " pending, then ")
+            .arg(shortText(preedit), shortText(commit), replacing, described.join(", "), nameOf(w)));
+    if (!pending.isEmpty()) {
+        QInputMethodEvent first(pending, {{QInputMethodEvent::Cursor, int(pending.size()), 1, QVariant()}});
+        traceBox(w);
+        QApplication::sendEvent(w, &first);
+    }
+    traceBox(w);
+    if (movesSelection)
+        if (const Box b = boxOf(w); b != BoxCount)
+            ++selectionCounts_[programIndex_][b];
+    QApplication::sendEvent(w, &e);
+    kinds_[movesSelection ? "input method, selection" : "input method, attributes"]++;
+}
+
 void Driver::paste(QWidget* w)
 {
     static const std::vector<QString> texts = [] {
@@ -825,6 +1008,30 @@ void Driver::paste(QWidget* w)
     }
     }
     kinds_["paste"]++;
+}
+
+// Text dragged in from another program and dropped on the box.
+void Driver::drop(QWidget* w)
+{
+    static const std::vector<QString> texts{"7", "24", "ab\ncd\n", QStringLiteral("\u3131"), "", " 3", "99999"};
+    auto* area = qobject_cast<QAbstractScrollArea*>(w);
+    QWidget* target = area ? area->viewport() : w;
+    if (!target->acceptDrops())
+        return navigationKey(w);
+    const QString text = rng_.pick(texts);
+    const QPoint at(rng_.range(0, std::max(0, w->width() - 1)), rng_.range(0, std::max(0, w->height() - 1)));
+    log(QStringLiteral("drop %1 at %2,%3 -> %4").arg(shortText(text)).arg(at.x()).arg(at.y()).arg(nameOf(w)));
+    count(w);
+    traceBox(w);
+    QMimeData data;
+    data.setText(text);
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(target, &enter);
+    QDragMoveEvent move(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(target, &move);
+    QDropEvent dropped(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(target, &dropped);
+    kinds_["drop"]++;
 }
 
 void Driver::clearText(QWidget* w)
@@ -1164,6 +1371,8 @@ int Driver::run()
             break;
         if (options_.seconds >= 0 && timer.elapsed() > options_.seconds * 1000)
             break;
+        // An event takes milliseconds; one that runs on has hung in a layout.
+        alarm(kHangSeconds);
         const int16_t numberBefore = V().ExerciseNumber;
         step();
         QCoreApplication::processEvents();
@@ -1184,6 +1393,7 @@ int Driver::run()
             instrument();
         }
     }
+    alarm(0);
     const double seconds = timer.elapsed() / 1000.0;
     const long long events = event_ - 1;
     // Figures with a point whatever the locale, like every figure of the suite.
@@ -1196,7 +1406,8 @@ int Driver::run()
                         p == 0 ? "Pramilo" : "Sudeval", pupilsPerProgram_[p], testsFinished_[p],
                         reportsPrinted_[p]);
             for (int b = 0; b < BoxCount; ++b)
-                std::printf("  %-8s %lld\n", kBoxNames[b], counts_[p][b]);
+                std::printf("  %-8s %lld, %lld input-method selections\n", kBoxNames[b], counts_[p][b],
+                            selectionCounts_[p][b]);
         }
         std::printf("event kinds:\n");
         for (const auto& [kind, n] : kinds_)
@@ -1257,12 +1468,14 @@ int main(int argc, char** argv)
     // earlier handler (the sanitizer's, or the default) do the rest.
     static Driver* crashed = &driver;
     static struct sigaction previous[32];
-    for (int sig : {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT}) {
+    for (int sig : {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT, SIGALRM}) {
         struct sigaction action {};
         action.sa_handler = [](int sig) {
             sigaction(sig, &previous[sig], nullptr);
             if (Driver* d = std::exchange(crashed, nullptr))
-                d->printTrail(sig == SIGABRT ? "the program aborted" : "the program crashed");
+                d->printTrail(sig == SIGABRT   ? "the program aborted"
+                              : sig == SIGALRM ? "an event has run for a minute: the program hangs"
+                                               : "the program crashed");
             raise(sig);
         };
         sigemptyset(&action.sa_mask);
