@@ -16,7 +16,6 @@ private slots:
 
     void aCommittedLineBreakEndsTheComposition();
     void aKeyEndsACreditBoxsComposition();
-    void aCompositionEndedByMovingTheSelectionLeavesNoLineComposing();
 
 private:
     std::unique_ptr<TestProgram> t;
@@ -59,34 +58,6 @@ void tst_RoadDriverFindings::aKeyEndsACreditBoxsComposition()
     QTest::keyClick(&box, Qt::Key_PageDown);
     QTest::keyClick(&box, Qt::Key_Q);
     QCOMPARE(box.Text(), QStringLiteral("pq"));
-}
-
-void tst_RoadDriverFindings::aCompositionEndedByMovingTheSelectionLeavesNoLineComposing()
-{
-    t->program->frmEindscherm.Show();
-    MultiLineTextBox& box = t->program->frmEindscherm.get()->Text2;
-    box.setFocus();
-    QTest::keyClick(&box, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(&box, QStringLiteral("ab"));
-    QTest::keyClick(&box, Qt::Key_Return);
-    QTest::keyClicks(&box, QStringLiteral("cd"));
-    QTest::keyClick(&box, Qt::Key_Return);
-    QInputMethodEvent composing(QStringLiteral("\u3131"), {});
-    composing.setCommitString(QStringLiteral("\u010D"));
-    QApplication::sendEvent(&box, &composing);
-    // Some input methods end a composition while they move the selection,
-    // here a line up.
-    QInputMethodEvent moved(QString(), {{QInputMethodEvent::Selection, -2, 1, QVariant()}});
-    QApplication::sendEvent(&box, &moved);
-    for (QTextBlock b = box.document()->begin(); b.isValid(); b = b.next())
-        QCOMPARE(b.layout()->preeditAreaText(), QString());
-    QTest::keyClick(&box, Qt::Key_2);
-    QTest::keyClick(&box, Qt::Key_PageDown);
-    QVERIFY(box.textCursor().position() < box.document()->characterCount());
-    QInputMethodEvent committed;
-    committed.setCommitString(QStringLiteral("\r"));
-    QApplication::sendEvent(&box, &committed);
-    QCOMPARE(box.document()->blockCount(), 4);
 }
 
 QTEST_MAIN(tst_RoadDriverFindings)
