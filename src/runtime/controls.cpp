@@ -469,17 +469,24 @@ void MultiLineTextBox::putText(const QString& t)
     c.mergeBlockFormat(f);
 }
 
+namespace {
+// Takes a composition out of one line; true if it held one.
+bool clearComposition(const QTextBlock& line)
+{
+    QTextLayout* layout = line.layout();
+    if (!layout || layout->preeditAreaText().isEmpty())
+        return false;
+    layout->setPreeditArea(-1, QString());
+    layout->clearFormats();
+    return true;
+}
+} // namespace
+
 bool MultiLineTextBox::clearCompositions()
 {
     bool cleared = false;
-    for (QTextBlock b = document()->begin(); b.isValid(); b = b.next()) {
-        QTextLayout* layout = b.layout();
-        if (layout && !layout->preeditAreaText().isEmpty()) {
-            layout->setPreeditArea(-1, QString());
-            layout->clearFormats();
-            cleared = true;
-        }
-    }
+    for (QTextBlock b = document()->begin(); b.isValid(); b = b.next())
+        cleared |= clearComposition(b);
     if (cleared) {
         // The text control still places its cursor inside the composition.
         QInputMethodEvent cursorAtTheText(QString(), {{QInputMethodEvent::Cursor, 0, 1}});
@@ -534,14 +541,9 @@ void MultiLineTextBox::inputMethodEvent(QInputMethodEvent* event)
     // A composition stands only in the cursor's line, inside it.
     const QTextBlock current = textCursor().block();
     for (QTextBlock b = document()->begin(); b.isValid(); b = b.next()) {
-        QTextLayout* layout = b.layout();
-        if (!layout || layout->preeditAreaText().isEmpty())
-            continue;
-        if (b != current || layout->preeditAreaPosition() < 0 ||
-            layout->preeditAreaPosition() >= b.length()) {
-            layout->setPreeditArea(-1, QString());
-            layout->clearFormats();
-        }
+        const int at = b.layout()->preeditAreaPosition();
+        if (b != current || at < 0 || at >= b.length())
+            clearComposition(b);
     }
 }
 

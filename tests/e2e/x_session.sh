@@ -127,7 +127,7 @@ learn_title() {
     -fuzz 10% -trim -format '%wx%h%X%Y' info:)
   convert "$x_tmp/with.png" -crop "$box" +repage "$file"
   kill "$pid"
-  while xwininfo -id "$win" >/dev/null 2>&1; do
+  while window_exists "$win"; do
     ((SECONDS < deadline)) || fail "the window for the title '$1' did not go"
     sleep 0.05
   done
